@@ -1,0 +1,198 @@
+#include <gtest/gtest.h>
+
+#include "job/FillJobInfo.h"
+
+namespace {
+
+WindowFields Defaults() {
+    WindowFields fields;
+    fields.ComputerName = u"HOST";
+    fields.RunTime = u"17:00";
+    fields.DayList = u"M,T,W,TH,F,S,SU";
+    fields.CommandLine = u"Calc.exe";
+    return fields;
+}
+
+AT_INFO Filled(const WindowFields& fields) {
+    AT_INFO job;
+    const auto error = FillJobInfo(fields, job);
+    EXPECT_FALSE(error.has_value()) << "failed on an entry that should convert";
+    return job;
+}
+
+AT_INFO WithDays(std::u16string days) {
+    auto fields = Defaults();
+    fields.DayList = std::move(days);
+    return Filled(fields);
+}
+
+TEST(FillJobInfo, DefaultEntries) {
+    const AT_INFO job = Filled(Defaults());
+    EXPECT_EQ(job.JobTime, 61'200'000u);
+    EXPECT_EQ(job.DaysOfMonth, 0u);
+    EXPECT_EQ(job.DaysOfWeek, 0x7F);
+    EXPECT_EQ(job.Flags, 0x10);
+    EXPECT_EQ(job.Command, u"Calc.exe");
+}
+
+struct TimeCase {
+    const char16_t* text;
+    std::optional<std::uint32_t> ms;
+};
+
+TEST(ParseJobTime, AcceptsClockTimesAndRejectsTheRest) {
+    const TimeCase cases[] = {
+        {u"00:00", 0},
+        {u"7:05", 25'500'000},
+        {u"07:05", 25'500'000},
+        {u"23:59", 86'340'000},
+        {u"17:30:45", 63'000'000},  // seconds dropped, not rounded
+        {u"17:30:59", 63'000'000},
+        {u"  17:00\t", 61'200'000},
+        {u"17", 61'200'000},
+        {u"7", 25'200'000},
+        {u"5:00 pm", 61'200'000},
+        {u"5:00PM", 61'200'000},
+        {u"5pM", 61'200'000},
+        {u"12:30 am", 1'800'000},
+        {u"12:30 pm", 45'000'000},
+        {u"11:59 Am", 43'140'000},
+        {u"", std::nullopt},
+        {u"   ", std::nullopt},
+        {u"abc", std::nullopt},
+        {u"24:00", std::nullopt},
+        {u"23:60", std::nullopt},
+        {u"17:30:60", std::nullopt},
+        {u"7:5", std::nullopt},
+        {u"17:000", std::nullopt},
+        {u"117", std::nullopt},
+        {u"17:", std::nullopt},
+        {u":30", std::nullopt},
+        {u"17.30", std::nullopt},
+        {u"-1:00", std::nullopt},
+        {u"0 am", std::nullopt},
+        {u"13 pm", std::nullopt},
+        {u"5 p.m.", std::nullopt},
+        {u"5:00 pmx", std::nullopt},
+        {u"17:00 Uhr", std::nullopt},
+        {u"１７:００", std::nullopt},  // full-width digits are not digits here
+    };
+    for (const auto& c : cases) {
+        const std::u16string text = c.text;
+        EXPECT_EQ(ParseJobTime(text), c.ms) << "time text #" << (&c - cases);
+    }
+}
+
+struct DayCase {
+    const char16_t* list;
+    std::uint32_t daysOfMonth;
+    std::uint8_t daysOfWeek;
+};
+
+TEST(FillJobInfo, DayLists) {
+    const DayCase cases[] = {
+        {u"13,17,28", 134'287'360, 0},
+        {u" 13, 17", (1u << 12) | (1u << 16), 0},
+        {u"1", 1, 0},
+        {u"31", 1'073'741'824, 0},
+        {u"13,13", 4096, 0},  // a repeated day is that day once
+        {u"1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,25,26,27,28,29,30,31", 0x7FFF'FFFF, 0},
+        {u"07", 1u << 6, 0},
+        {u"m,t", 0, 3},
+        {u"M, T", 0, 3},  // pieces are trimmed
+        {u"TH", 0, 8},
+        {u"T", 0, 2},
+        {u"M,", 0, 1},
+        {u",,M, ,", 0, 1},
+        {u"", 0, 0},
+        {u"M,M", 0, 1},
+        {u"SU,SU", 0, 64},
+        {u"SU,SU,SU,SU", 0, 64},
+        {u"su,Su,sU", 0, 64},
+        {u"M,T,W,TH,F,S,SU", 0, 127},
+    };
+    for (const auto& c : cases) {
+        const AT_INFO job = WithDays(c.list);
+        EXPECT_EQ(job.DaysOfMonth, c.daysOfMonth) << "day list #" << (&c - cases);
+        EXPECT_EQ(job.DaysOfWeek, c.daysOfWeek) << "day list #" << (&c - cases);
+    }
+}
+
+TEST(IsDayOfMonthList, LeadingNumberAboveZero) {
+    EXPECT_TRUE(IsDayOfMonthList(u"13,17,28"));
+    EXPECT_TRUE(IsDayOfMonthList(u" \t\n5"));
+    EXPECT_TRUE(IsDayOfMonthList(u"0.5"));
+    EXPECT_TRUE(IsDayOfMonthList(u"+3"));
+    EXPECT_TRUE(IsDayOfMonthList(u"1x"));
+    EXPECT_FALSE(IsDayOfMonthList(u"M,T,SU"));
+    EXPECT_FALSE(IsDayOfMonthList(u"0,5"));
+    EXPECT_FALSE(IsDayOfMonthList(u"-3,4"));
+    EXPECT_FALSE(IsDayOfMonthList(u"0.0"));
+    EXPECT_FALSE(IsDayOfMonthList(u""));
+    EXPECT_FALSE(IsDayOfMonthList(u".,5"));
+}
+
+struct FailureCase {
+    const char16_t* time;
+    const char16_t* days;
+    ConversionError::Kind kind;
+    const char16_t* piece;
+};
+
+TEST(FillJobInfo, FailuresNameTheKindAndThePiece) {
+    const FailureCase cases[] = {
+        {u"", u"M", ConversionError::BadTime, u""},
+        {u" abc ", u"M", ConversionError::BadTime, u"abc"},
+        {u"25:00", u"13", ConversionError::BadTime, u"25:00"},
+        {u"17:00", u"13,,17", ConversionError::EmptyDay, u""},
+        {u"17:00", u"13,", ConversionError::EmptyDay, u""},
+        {u"17:00", u"13, ,17", ConversionError::EmptyDay, u""},
+        {u"17:00", u"13,x", ConversionError::BadDayOfMonth, u"x"},
+        {u"17:00", u"1,0", ConversionError::BadDayOfMonth, u"0"},
+        {u"17:00", u"32", ConversionError::BadDayOfMonth, u"32"},
+        {u"17:00", u"1,99999999999", ConversionError::BadDayOfMonth, u"99999999999"},
+        {u"17:00", u"+3", ConversionError::BadDayOfMonth, u"+3"},
+        {u"17:00", u"1.5", ConversionError::BadDayOfMonth, u"1.5"},
+        {u"17:00", u"13, -2", ConversionError::BadDayOfMonth, u"-2"},
+        {u"17:00", u"13,M", ConversionError::BadDayOfMonth, u"M"},
+        {u"17:00", u"MO,TU", ConversionError::BadWeekday, u"MO"},
+        {u"17:00", u"M,x", ConversionError::BadWeekday, u"x"},
+        {u"17:00", u"0,5", ConversionError::BadWeekday, u"0"},
+        {u"17:00", u"M;T", ConversionError::BadWeekday, u"M;T"},
+        {u"17:00", u"M T", ConversionError::BadWeekday, u"M T"},
+    };
+    for (const auto& c : cases) {
+        auto fields = Defaults();
+        fields.RunTime = c.time;
+        fields.DayList = c.days;
+        AT_INFO job;
+        const auto error = FillJobInfo(fields, job);
+        ASSERT_TRUE(error.has_value()) << "case #" << (&c - cases);
+        EXPECT_EQ(error->kind, c.kind) << "case #" << (&c - cases);
+        EXPECT_EQ(error->piece, c.piece) << "case #" << (&c - cases);
+    }
+}
+
+TEST(FillJobInfo, SwitchesSetFlags) {
+    struct {
+        int interactive;
+        bool every;
+        std::uint8_t flags;
+    } const cases[] = {{0, false, 0x10}, {1, false, 0x00}, {0, true, 0x11}, {1, true, 0x01}};
+    for (const auto& c : cases) {
+        auto fields = Defaults();
+        fields.Interactive = c.interactive;
+        fields.EveryListedDay = c.every;
+        EXPECT_EQ(Filled(fields).Flags, c.flags) << c.interactive << "/" << c.every;
+    }
+}
+
+TEST(FillJobInfo, CommandIsTakenAsTyped) {
+    for (const char16_t* command : {u"", u"  \"C:\\Program Files\\x.exe\" /a ", u"Grüße 😀\t"}) {
+        auto fields = Defaults();
+        fields.CommandLine = command;
+        EXPECT_EQ(Filled(fields).Command, command);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,195 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstring>
+#include <vector>
+
+#include "front/ScheduleCommand.h"
+
+namespace {
+
+struct Call {
+    bool hasServer;
+    std::u16string server;
+    std::array<unsigned char, 12> head;  // the record before its Command pointer
+    std::u16string command;
+    AT_INFO job;
+};
+
+class FakeScheduler final : public JobScheduler {
+public:
+    std::vector<Call> calls;
+    std::vector<std::uint32_t> results{0};  // one per call; the last repeats
+    std::uint32_t nextJobId = 1;
+
+    std::uint32_t NetScheduleJobAdd(const char16_t* server, ScheduleJobsAdding::AtInfoBuffer* buffer,
+                                    std::uint32_t* jobId) override {
+        EXPECT_EQ(*jobId, 0u) << "the job number starts at 0 on every click";
+        Call call{server != nullptr, server ? server : u"", {}, buffer->Command, {}};
+        std::memcpy(call.head.data(), buffer, call.head.size());
+        call.job = {buffer->JobTime, buffer->DaysOfMonth, buffer->DaysOfWeek, buffer->Flags, buffer->Command};
+        calls.push_back(call);
+        const auto result = results[std::min(calls.size(), results.size()) - 1];
+        if (result == 0) *jobId = nextJobId++;
+        return result;
+    }
+    std::u16string StatusText(std::uint32_t status) override {
+        return status == 5 ? u"Access denied." : u"";
+    }
+};
+
+struct Shown {
+    std::u16string text, title;
+    MessageKind kind;
+};
+
+class FakeMessages final : public MessageBoxes {
+public:
+    std::vector<Shown> shown;
+    void ShowMessage(const std::u16string& text, const std::u16string& title, MessageKind kind) override {
+        shown.push_back({text, title, kind});
+    }
+};
+
+WindowFields Defaults() {
+    WindowFields fields;
+    fields.ComputerName = u"TESSARO1";
+    fields.RunTime = u"17:00";
+    fields.DayList = u"M,T,W,TH,F,S,SU";
+    fields.CommandLine = u"Calc.exe";
+    return fields;
+}
+
+class ScheduleCommand : public testing::Test {
+protected:
+    FakeScheduler scheduler;
+    FakeMessages messages;
+    FieldToFix Click(const WindowFields& fields) { return Command1_Click(fields, scheduler, messages); }
+};
+
+TEST_F(ScheduleCommand, DefaultJobIsSubmittedAndConfirmed) {
+    EXPECT_EQ(Click(Defaults()), FieldToFix::None);
+
+    ASSERT_EQ(scheduler.calls.size(), 1u);
+    const Call& call = scheduler.calls[0];
+    EXPECT_TRUE(call.hasServer);
+    EXPECT_EQ(call.server, u"TESSARO1");
+    const std::array<unsigned char, 12> head = {0x80, 0xD6, 0xA5, 0x03, 0, 0, 0, 0, 0x7F, 0x10, 0, 0};
+    EXPECT_EQ(call.head, head);
+    EXPECT_EQ(call.command, u"Calc.exe");
+
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, u"Der geplante Task ''Task1'' wurde erfolgreich hinzugefügt.  ");
+    EXPECT_EQ(messages.shown[0].title, u" Geplanten Task hinzufügen");
+    EXPECT_EQ(messages.shown[0].kind, MessageKind::Information);
+}
+
+TEST(ConfirmationText, JobNumberIsUnsignedDecimal) {
+    EXPECT_EQ(ConfirmationText(0), u"Der geplante Task ''Task0'' wurde erfolgreich hinzugefügt.  ");
+    EXPECT_EQ(ConfirmationText(3'000'000'000u), u"Der geplante Task ''Task3000000000'' wurde erfolgreich hinzugefügt.  ");
+    EXPECT_EQ(ConfirmationText(4'294'967'295u), u"Der geplante Task ''Task4294967295'' wurde erfolgreich hinzugefügt.  ");
+}
+
+TEST_F(ScheduleCommand, NameIsPassedAsTypedAndEmptyMeansNone) {
+    for (const char16_t* name : {u"  \\\\server ", u"klein", u"x"}) {
+        auto fields = Defaults();
+        fields.ComputerName = name;
+        Click(fields);
+        ASSERT_TRUE(scheduler.calls.back().hasServer);
+        EXPECT_EQ(scheduler.calls.back().server, name);
+    }
+    auto fields = Defaults();
+    fields.ComputerName.clear();
+    Click(fields);
+    EXPECT_FALSE(scheduler.calls.back().hasServer);
+    EXPECT_EQ(messages.shown.back().kind, MessageKind::Information) << "an empty name is still submitted";
+}
+
+TEST_F(ScheduleCommand, EveryClickStartsFromAClearedRecord) {
+    scheduler.nextJobId = 7;
+    auto monthly = Defaults();
+    monthly.DayList = u"13,17,28";
+    monthly.EveryListedDay = true;
+    monthly.Interactive = 1;
+    Click(monthly);
+    Click(Defaults());
+
+    ASSERT_EQ(scheduler.calls.size(), 2u);
+    EXPECT_EQ(scheduler.calls[0].job.DaysOfMonth, 134'287'360u);
+    EXPECT_EQ(scheduler.calls[0].job.DaysOfWeek, 0);
+    EXPECT_EQ(scheduler.calls[0].job.Flags, 0x01);
+    EXPECT_EQ(scheduler.calls[1].job.DaysOfMonth, 0u);
+    EXPECT_EQ(scheduler.calls[1].job.DaysOfWeek, 0x7F);
+    EXPECT_EQ(scheduler.calls[1].job.Flags, 0x10);
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_NE(messages.shown[0].text.find(u"Task7''"), std::u16string::npos);
+    EXPECT_NE(messages.shown[1].text.find(u"Task8''"), std::u16string::npos);
+}
+
+TEST_F(ScheduleCommand, FailedConversionSubmitsNothingAndNamesTheField) {
+    struct {
+        const char16_t* time;
+        const char16_t* days;
+        FieldToFix field;
+        const char16_t* mentions;
+    } const cases[] = {
+        {u"abc", u"M", FieldToFix::RunTime, u"„Time (hh:mm):“ ist „abc“ keine Uhrzeit"},
+        {u"17:00", u"13,x", FieldToFix::DayList, u"„Datum:“ ist „x“ kein Tag des Monats"},
+        {u"17:00", u"13,,17", FieldToFix::DayList, u"„Datum:“ fehlt ein Tag"},
+        {u"17:00", u"MO,TU", FieldToFix::DayList, u"„Datum:“ ist „MO“ kein Wochentag"},
+    };
+    for (const auto& c : cases) {
+        auto fields = Defaults();
+        fields.RunTime = c.time;
+        fields.DayList = c.days;
+        EXPECT_EQ(Click(fields), c.field);
+        ASSERT_FALSE(messages.shown.empty());
+        EXPECT_EQ(messages.shown.back().kind, MessageKind::Warning);
+        EXPECT_EQ(messages.shown.back().title, u" Geplanten Task hinzufügen");
+        EXPECT_NE(messages.shown.back().text.find(c.mentions), std::u16string::npos) << "case #" << (&c - cases);
+        EXPECT_NE(messages.shown.back().text.find(u"Erlaubt sind"), std::u16string::npos);
+    }
+    EXPECT_TRUE(scheduler.calls.empty());
+    EXPECT_EQ(messages.shown.size(), std::size(cases));
+}
+
+TEST_F(ScheduleCommand, LongPiecesAreShortenedInTheMessage) {
+    auto fields = Defaults();
+    fields.RunTime = std::u16string(1 << 20, u'9');
+    Click(fields);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_LT(messages.shown[0].text.size(), 400u);
+    EXPECT_NE(messages.shown[0].text.find(u"„9999999999999999999999999999999999999999…“"), std::u16string::npos);
+
+    fields = Defaults();
+    fields.DayList = u"M," + std::u16string(39, u'x') + u"😀";  // cut inside the surrogate pair
+    Click(fields);
+    EXPECT_NE(messages.shown[1].text.find(std::u16string(39, u'x') + u"…“"), std::u16string::npos);
+}
+
+TEST_F(ScheduleCommand, ServiceErrorIsShownWithCodeAndHint) {
+    scheduler.results = {5, 1753, 3221225477u, 0};
+    for (int i = 0; i < 4; ++i) Click(Defaults());
+
+    ASSERT_EQ(messages.shown.size(), 4u);
+    EXPECT_EQ(messages.shown[0].kind, MessageKind::Error);
+    EXPECT_EQ(messages.shown[0].text,
+              u"Der Task konnte nicht hinzugefügt werden.\n\nFehler 5 (0x5): Access denied.\n\n"
+              u"Zum Hinzufügen eines Tasks auf diesem Computer sind Administratorrechte nötig.");
+    EXPECT_NE(messages.shown[1].text.find(u"Fehler 1753 (0x6D9)."), std::u16string::npos);
+    EXPECT_NE(messages.shown[1].text.find(u"(Schedule) läuft auf diesem Computer nicht"), std::u16string::npos);
+    EXPECT_EQ(messages.shown[2].text, u"Der Task konnte nicht hinzugefügt werden.\n\nFehler 3221225477 (0xC0000005).");
+    EXPECT_EQ(messages.shown[3].kind, MessageKind::Information) << "the next click works again";
+    EXPECT_EQ(scheduler.calls.size(), 4u) << "one call per click, no retry";
+}
+
+TEST(ServiceErrorText, HintsForCommonCodes) {
+    for (std::uint32_t code : {50u, 53u, 1722u, 2184u}) {
+        const auto text = ServiceErrorText(code, u"");
+        EXPECT_NE(text.find(u"\n\n", text.find(u"Fehler")), std::u16string::npos) << code;
+    }
+    EXPECT_NE(ServiceErrorText(50, u"").find(u"EnableAt"), std::u16string::npos);
+    EXPECT_NE(ServiceErrorText(53, u"").find(u"nicht erreichbar"), std::u16string::npos);
+}
+
+}  // namespace
