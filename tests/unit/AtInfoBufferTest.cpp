@@ -25,7 +25,8 @@ TEST(AtInfoBuffer, LittleEndianMembersAndZeroFill) {
 }
 
 TEST(AtInfoBuffer, EmptyCommandIsAnEmptyStringNotNull) {
-    const auto buffer = ScheduleJobsAdding::ForCall(AT_INFO{});
+    const AT_INFO job;
+    const auto buffer = ScheduleJobsAdding::ForCall(job);
     ASSERT_NE(buffer.Command, nullptr);
     EXPECT_EQ(buffer.Command[0], u'\0');
 }
