@@ -1,9 +1,4 @@
-# Native build: unit tests (optionally sanitized), fuzzer and micro-benchmarks.
-option(SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
-if(SANITIZE)
-    add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
-    add_link_options(-fsanitize=address,undefined)
-endif()
+# Native build: the unit tests.
 
 find_package(GTest REQUIRED)
 enable_testing()

@@ -1,16 +1,8 @@
 #include "front/Win32Platform.h"
 
-#include <memory>
-#include <type_traits>
+#include "job/Win32Handles.h"
 
 namespace {
-
-struct LocalFreeDeleter {
-    void operator()(wchar_t* text) const { LocalFree(text); }
-};
-struct LibraryFree {
-    void operator()(HMODULE module) const { FreeLibrary(module); }
-};
 
 // The message text of `status` from `source` (nullptr: the system's own table).
 std::u16string FormattedMessage(std::uint32_t status, HMODULE source) {
@@ -19,7 +11,7 @@ std::u16string FormattedMessage(std::uint32_t status, HMODULE source) {
     const DWORD length =
         FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS | from, source, status, 0,
                        reinterpret_cast<wchar_t*>(&raw), 0, nullptr);
-    const std::unique_ptr<wchar_t, LocalFreeDeleter> owned(raw);
+    const UniqueLocalText owned(raw);
     std::u16string text(reinterpret_cast<const char16_t*>(raw), length);
     while (!text.empty() && (text.back() == u'\r' || text.back() == u'\n' || text.back() == u' ')) text.pop_back();
     return text;
@@ -35,8 +27,7 @@ std::uint32_t Win32Platform::NetScheduleJobAdd(const char16_t* Servername, Sched
 std::u16string Win32Platform::StatusText(std::uint32_t status) {
     // Network status codes 2100 to 2999 have their texts in netmsg.dll.
     if (status >= 2100 && status <= 2999) {
-        const std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryFree> netmsg(
-            LoadLibraryExW(L"netmsg.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE));
+        const UniqueModule netmsg(LoadLibraryExW(L"netmsg.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE));
         if (netmsg) {
             if (auto text = FormattedMessage(status, netmsg.get()); !text.empty()) return text;
         }

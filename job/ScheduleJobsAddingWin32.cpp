@@ -4,10 +4,8 @@
 
 #include <windows.h>
 
-#include <memory>
-#include <type_traits>
-
 #include "job/ScheduleJobsAdding.h"
+#include "job/Win32Handles.h"
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t));
 
@@ -15,11 +13,6 @@ namespace ScheduleJobsAdding {
 namespace {
 
 using NetScheduleJobAddProc = DWORD(WINAPI*)(LPCWSTR Servername, LPBYTE Buffer, LPDWORD JobId);
-
-struct LibraryFree {
-    void operator()(HMODULE module) const { FreeLibrary(module); }
-};
-using UniqueModule = std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryFree>;
 
 #if defined(__i386__)
 // x86 Windows finds exception handlers through a chain of registration records on the stack,

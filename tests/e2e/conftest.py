@@ -1,6 +1,8 @@
 """Runs the Windows programs of the build under Wine, in the prefix that scripts/test prepared
 (its server persistent, its scheduling service running)."""
+import json
 import os
+import shutil
 import subprocess
 import tempfile
 import time
@@ -53,3 +55,125 @@ def service_stopped():
     _quiet("wineserver", "-p")
     yield
     start_service()
+
+
+# The window's controls by name, with their ids (100 and up, in tab order).
+NAMES = ["Label1", "Text1", "Label2", "Text2", "Check1", "Label3", "Text3", "Label4", "Text4",
+         "Command1", "Label5", "Option1", "Option2", "Label6"]
+ID = {name: 100 + i for i, name in enumerate(NAMES)}
+NAME = {i: name for name, i in ID.items()}
+
+
+def driver(*args, timeout=60):
+    out = wine("driver.exe", *args, timeout=timeout)
+    return json.loads(out.strip().splitlines()[-1])
+
+
+def windows_path(path):
+    return "Z:" + str(path).replace("/", "\\")
+
+
+class App:
+    """The program running under Wine, driven through the driver."""
+
+    def __init__(self, program, env):
+        self.log = open(ROOT / "build" / "app.log", "ab")
+        self.process = subprocess.Popen(["wine", str(program)], stdin=subprocess.DEVNULL,
+                                        stdout=self.log, stderr=self.log, env={**os.environ, **env})
+        assert driver("wait")["window"], "the window did not appear"
+
+    def state(self):
+        state = driver("state")
+        state["by_name"] = {NAME[c["id"]]: c for c in state["controls"]}
+        return state
+
+    def entries(self):
+        """What the user can change: the texts and the check states."""
+        return {name: (c["text"], c.get("checked")) for name, c in self.state()["by_name"].items()}
+
+    def set(self, name, text):
+        driver("set", ID[name], text)
+
+    def press(self, name):
+        driver("press", ID[name])
+
+    def schedule(self):
+        box = driver("schedule")
+        assert box["box"], "no message box after Schedule"
+        return box
+
+    def keys(self, *keys):
+        """Real key presses through the X server, as a user types them."""
+        subprocess.run(["xdotool", "key", "--delay", "30", *keys], check=True, timeout=30)
+
+    def focus_after(self, *keys):
+        """The name of the control the keys move the focus to (the old one if they don't)."""
+        before = self.state()["focus"]
+        self.keys(*keys)
+        deadline = time.monotonic() + 2
+        while (focus := self.state()["focus"]) == before and time.monotonic() < deadline:
+            time.sleep(0.05)
+        return NAME.get(focus)
+
+    def close(self):
+        if self.process.poll() is None:
+            result = driver("close")
+            try:
+                self.process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+            return result
+        return {"ended": True}
+
+    def stop(self):
+        if self.process.poll() is None:
+            self.close()
+        self.log.close()
+
+
+@pytest.fixture
+def app():
+    """The program as it ships, against Wine's real netapi32 and scheduling service."""
+    running = App(BIN / "AddJob.exe", {})
+    yield running
+    running.stop()
+
+
+class Fake:
+    """Starts the program next to the stand-in netapi32.dll and reads what it was handed."""
+
+    def __init__(self, folder):
+        self.folder = folder
+        shutil.copy(BIN / "AddJob.exe", folder)
+        shutil.copy(BIN / "fake" / "netapi32.dll", folder)
+        self.log = folder / "calls.log"
+        self.running = None
+
+    def start(self, result=0, job_id=1, raise_code=None):
+        env = {"WINEDLLOVERRIDES": "netapi32=n;mscoree,mshtml=",
+               "FAKE_NETAPI_LOG": windows_path(self.log),
+               "FAKE_NETAPI_RESULT": str(result), "FAKE_NETAPI_JOBID": str(job_id)}
+        if raise_code is not None:
+            env["FAKE_NETAPI_RAISE"] = str(raise_code)
+        self.running = App(self.folder / "AddJob.exe", env)
+        return self.running
+
+    def calls(self):
+        """Each call: the server name (None for NULL), the 16 record bytes and the command."""
+        if not self.log.exists():
+            return []
+        calls = []
+        for line in self.log.read_text().splitlines():
+            fields = dict(part.split("=", 1) for part in line.split(" "))
+            server = None if fields["server"] == "NULL" else bytes.fromhex(fields["server"]).decode("utf-16-le")
+            calls.append((server, bytes.fromhex(fields["record"]),
+                          bytes.fromhex(fields["command"]).decode("utf-16-le")))
+        return calls
+
+
+@pytest.fixture
+def fake(tmp_path):
+    stand_in = Fake(tmp_path)
+    yield stand_in
+    if stand_in.running:
+        stand_in.running.stop()

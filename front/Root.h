@@ -1,0 +1,42 @@
+#pragma once
+// The job window: the entries of one job and the button that schedules it.
+
+#include <windows.h>
+
+#include <array>
+
+#include "job/FillJobInfo.h"
+#include "job/Win32Handles.h"
+
+class Root {
+public:
+    static constexpr std::size_t ControlCount = 14;
+
+    explicit Root(HINSTANCE instance) : instance_(instance) {}
+    Root(const Root&) = delete;
+    Root& operator=(const Root&) = delete;
+
+    // Creates and shows the window; false when the platform refused.
+    bool Show(int showCommand);
+    // Runs until the window is closed; returns the process's exit code.
+    int MessageLoop();
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnCreate();
+    void OnCommand(int id, int code);
+    void OnActivate(bool active);
+    LRESULT OnCtlColorStatic(HDC dc, HWND control);
+
+    void Schedule();
+    WindowFields ReadFields() const;
+
+    HINSTANCE instance_;
+    UniqueIcon bigIcon_, smallIcon_;
+    UniqueWindow owner_;  // hidden; owning Root keeps it off the taskbar
+    HWND window_ = nullptr;
+    UniqueFont font_;
+    std::array<HWND, ControlCount> controls_{};
+    HWND focusWhileInactive_ = nullptr;
+};

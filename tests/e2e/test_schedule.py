@@ -1,0 +1,145 @@
+"""A click on "Schedule" through the real window: what reaches the service and what the user
+is told."""
+import pytest
+
+from conftest import ID, driver
+
+CONFIRMATION = "Der geplante Task ''Task{}'' wurde erfolgreich hinzugefügt.  "
+TITLE = " Geplanten Task hinzufügen"
+
+
+def record(job_time, days_of_month, days_of_week, flags):
+    return (job_time.to_bytes(4, "little") + days_of_month.to_bytes(4, "little")
+            + bytes([days_of_week, flags, 0, 0]))
+
+
+def test_default_job_end_to_end(fake):
+    app = fake.start(job_id=1)
+    computer = app.state()["by_name"]["Text1"]["text"]
+    box = app.schedule()
+    assert box["title"] == TITLE
+    assert box["text"] == CONFIRMATION.format(1)
+    assert box["buttons"] == ["OK"]
+    [(server, raw, command)] = fake.calls()
+    assert server == computer
+    assert raw[:12] == record(61_200_000, 0, 0x7F, 0x10)
+    assert raw[12:16] != bytes(4), "Command points at the text"
+    assert command == "Calc.exe"
+
+
+def test_large_job_numbers_are_shown_unsigned(fake):
+    app = fake.start(job_id=3_000_000_000)
+    assert app.schedule()["text"] == CONFIRMATION.format(3_000_000_000)
+
+
+# Entries (name -> text, or a button to press) and the record they make.
+LANGUAGE = [
+    ({"Text2": "7:05"}, record(25_500_000, 0, 0x7F, 0x10)),
+    ({"Text2": "17:30:45", "Text3": "13,17,28"}, record(63_000_000, 134_287_360, 0, 0x10)),
+    ({"Text2": "5:00 pm", "Text3": "m, t"}, record(61_200_000, 0, 3, 0x10)),
+    ({"Text2": "23:59", "Text3": "31,31"}, record(86_340_000, 1 << 30, 0, 0x10)),
+    ({"Text3": "SU,SU,M,"}, record(61_200_000, 0, 0x41, 0x10)),
+    ({"Text3": ""}, record(61_200_000, 0, 0, 0x10)),
+    ({"press": ["Check1", "Option2"]}, record(61_200_000, 0, 0x7F, 0x01)),
+    ({"press": ["Option2"]}, record(61_200_000, 0, 0x7F, 0x11)),
+    ({"press": ["Check1"], "Text4": ' "C:\\Program Files\\x.exe" /ä '}, record(61_200_000, 0, 0x7F, 0x00)),
+]
+
+
+def test_input_language_through_the_window(fake):
+    app = fake.start()
+    defaults = app.entries()
+    for entries, expected in LANGUAGE:
+        for name, text in entries.items():
+            if name != "press":
+                app.set(name, text)
+        for button in entries.get("press", []):
+            app.press(button)
+        before = app.entries()
+        assert app.schedule()["text"].startswith("Der geplante Task"), entries
+        _, raw, command = fake.calls()[-1]
+        assert raw[:12] == expected, entries
+        assert command == app.entries()["Text4"][0]
+        assert app.entries() == before, "a Schedule leaves every entry as it was"
+        # back to the defaults for the next row
+        for name, (text, _) in defaults.items():
+            if name.startswith("Text"):
+                app.set(name, text)
+        for button in entries.get("press", []):
+            app.press("Option1" if button == "Option2" else button)
+        assert app.entries() == defaults
+    assert len(fake.calls()) == len(LANGUAGE)
+
+
+@pytest.mark.parametrize("name, text, field, says", [
+    ("Text2", "abc", "Text2", "Im Feld „Time (hh:mm):“ ist „abc“ keine Uhrzeit."),
+    ("Text2", "24:00", "Text2", "Im Feld „Time (hh:mm):“ ist „24:00“ keine Uhrzeit."),
+    ("Text3", "13,x", "Text3", "Im Feld „Datum:“ ist „x“ kein Tag des Monats."),
+    ("Text3", "1,0", "Text3", "Im Feld „Datum:“ ist „0“ kein Tag des Monats."),
+    ("Text3", "13,", "Text3", "Im Feld „Datum:“ fehlt ein Tag"),
+    ("Text3", "MO,TU", "Text3", "Im Feld „Datum:“ ist „MO“ kein Wochentag."),
+])
+def test_bad_entries_are_named_and_nothing_is_submitted(fake, name, text, field, says):
+    app = fake.start()
+    app.set(name, text)
+    before = app.entries()
+    box = app.schedule()
+    assert box["title"] == TITLE
+    assert box["text"].startswith(says)
+    assert "Erlaubt sind" in box["text"]
+    assert fake.calls() == []
+    assert app.entries() == before
+    assert app.state()["focus"] == ID[field]
+
+
+def test_service_refusal_is_reported_with_its_code(fake):
+    app = fake.start(result=5)
+    before = app.entries()
+    box = app.schedule()
+    assert box["text"].startswith("Der Task konnte nicht hinzugefügt werden.\n\nFehler 5 (0x5)")
+    assert "Administratorrechte" in box["text"]
+    assert app.entries() == before
+    assert len(fake.calls()) == 1
+
+
+def test_exception_in_the_call_is_reported_not_fatal(fake):
+    app = fake.start(raise_code=0x6D9)
+    for _ in range(2):
+        box = app.schedule()
+        assert "Fehler 1753 (0x6D9)" in box["text"]
+        assert "(Schedule) läuft auf diesem Computer nicht" in box["text"]
+    assert app.process.poll() is None
+    assert len(fake.calls()) == 2
+
+
+def test_two_clicks_make_two_jobs(fake):
+    app = fake.start(job_id=41)
+    app.set("Text3", "13,17,28")
+    assert app.schedule()["text"] == CONFIRMATION.format(41)
+    app.set("Text3", "M")
+    assert app.schedule()["text"] == CONFIRMATION.format(42)
+    first, second = fake.calls()
+    assert first[1][:12] == record(61_200_000, 134_287_360, 0, 0x10)
+    assert second[1][:12] == record(61_200_000, 0, 1, 0x10), "each click starts from a cleared record"
+
+
+def test_empty_computer_name_means_the_local_computer(fake):
+    app = fake.start()
+    app.set("Text1", "")
+    app.schedule()
+    assert fake.calls()[0][0] is None
+
+
+def test_the_job_reaches_wines_scheduling_service(app):
+    box = app.schedule()
+    assert box["title"] == TITLE
+    assert box["text"].startswith("Der geplante Task ''Task") and box["text"].endswith("'' wurde erfolgreich hinzugefügt.  ")
+    number = int(box["text"].split("''Task")[1].split("''")[0])
+    jobs = driver("jobs")
+    assert jobs["status"] == 0
+    assert [number, "Calc.exe"] in jobs["jobs"]
+
+    command = "notepad.exe \"C:\\Grüße\\ä b.txt\""
+    app.set("Text4", command)
+    app.schedule()
+    assert command in [c for _, c in driver("jobs")["jobs"]]

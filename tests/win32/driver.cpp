@@ -1,0 +1,390 @@
+// Remote control of the job window for the end-to-end tests: finds the window, reads and
+// changes its controls, presses buttons, reads and closes message boxes, lists the jobs of
+// the local scheduling service. Prints JSON on one line.
+//
+//   driver wait                    waits until the window is there
+//   driver state                   the window and its controls
+//   driver set ID TEXT             sets a control's text (WM_SETTEXT)
+//   driver set-file ID PATH        the same with the UTF-8 text of a file
+//   driver press ID                clicks a button (check box, option) without waiting
+//   driver schedule [MS]           clicks "Schedule", waits up to MS ms for the message box,
+//                                  prints it and closes it with its OK button
+//   driver box [MS]                waits for a message box of the window, prints and closes it
+//   driver close                   closes the window and waits for the program to end
+//   driver measure TEXT            the width of TEXT in Tahoma 9 pt
+//   driver jobs                    the jobs of the local scheduling service
+
+#include <windows.h>
+#include <lm.h>
+#include <lmat.h>
+
+#include <cstdio>
+#include <array>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr wchar_t Caption[] = L"Tessaro - Job hinzufügen";
+constexpr int Command1 = 109;
+
+struct Json {
+    std::string out;
+    void Raw(const char* text) { out += text; }
+    void Number(long long n) { out += std::to_string(n); }
+    void String(const std::wstring& text) {
+        out += '"';
+        for (const wchar_t c : text) {
+            if (c == L'"' || c == L'\\') {
+                out += '\\';
+                out += static_cast<char>(c);
+            } else if (c < 0x20 || c > 0x7E) {
+                char escaped[8];
+                std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+                out += escaped;
+            } else {
+                out += static_cast<char>(c);
+            }
+        }
+        out += '"';
+    }
+    void Key(const char* key) {
+        if (!out.empty() && out.back() != '{' && out.back() != '[') out += ',';
+        out += '"';
+        out += key;
+        out += "\":";
+    }
+    void Item() {
+        if (!out.empty() && out.back() != '{' && out.back() != '[') out += ',';
+    }
+    void Print() { std::printf("%s\n", out.c_str()); }
+};
+
+// WM_GETTEXT rather than GetWindowText, which can't read another program's edit controls.
+std::wstring TextOf(HWND window) {
+    std::wstring text(static_cast<std::size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)), L'\0');
+    text.resize(static_cast<std::size_t>(
+        SendMessageW(window, WM_GETTEXT, text.size() + 1, reinterpret_cast<LPARAM>(text.data()))));
+    return text;
+}
+
+// The width of `text` in the window's font as the driver's own copy of it draws it.
+long TextWidth(const wchar_t* text) {
+    const HDC screen = GetDC(nullptr);
+    const HFONT font = CreateFontW(-MulDiv(9, GetDeviceCaps(screen, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                                   FALSE, ANSI_CHARSET, 0, 0, 0, 0, L"Tahoma");
+    const HGDIOBJ previous = SelectObject(screen, font);
+    SIZE size{};
+    GetTextExtentPoint32W(screen, text, lstrlenW(text), &size);
+    SelectObject(screen, previous);
+    DeleteObject(font);
+    ReleaseDC(nullptr, screen);
+    return size.cx;
+}
+
+// Width, height and colour depth of each image of the program file's first icon.
+std::vector<std::array<int, 3>> FileIcons(DWORD pid) {
+    std::vector<std::array<int, 3>> images;
+    const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    wchar_t path[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    const bool named = process && QueryFullProcessImageNameW(process, 0, path, &size);
+    if (process) CloseHandle(process);
+    const HMODULE file = named ? LoadLibraryExW(path, nullptr, LOAD_LIBRARY_AS_DATAFILE) : nullptr;
+    if (!file) return images;
+#pragma pack(push, 2)
+    struct GroupEntry {
+        BYTE width, height, colours, reserved;
+        WORD planes, bitCount;
+        DWORD bytes;
+        WORD id;
+    };
+#pragma pack(pop)
+    if (const HRSRC group = FindResourceW(file, MAKEINTRESOURCEW(1), RT_GROUP_ICON)) {
+        const auto* header = static_cast<const WORD*>(LockResource(LoadResource(file, group)));
+        const auto* entries = reinterpret_cast<const GroupEntry*>(header + 3);
+        for (WORD i = 0; i < header[2]; ++i)
+            images.push_back({entries[i].width, entries[i].height, entries[i].bitCount});
+    }
+    FreeLibrary(file);
+    return images;
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+HWND FindRoot(DWORD waitMs) {
+    for (DWORD waited = 0;; waited += 20) {
+        if (const HWND root = FindWindowW(L"TessaroAddJobRoot", Caption)) return root;
+        if (waited >= waitMs) return nullptr;
+        Sleep(20);
+    }
+}
+
+HWND RootOrDie() {
+    const HWND root = FindRoot(10000);
+    if (root == nullptr) {
+        std::printf("{\"error\":\"no window\"}\n");
+        ExitProcess(2);
+    }
+    return root;
+}
+
+struct BoxSearch {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK FindBox(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<BoxSearch*>(param);
+    if (GetWindow(window, GW_OWNER) == search->owner && ClassOf(window) == L"#32770" && IsWindowVisible(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND WaitForBox(HWND root, DWORD waitMs) {
+    for (DWORD waited = 0;; waited += 10) {
+        BoxSearch search{root, nullptr};
+        EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
+        if (search.found) return search.found;
+        if (waited >= waitMs) return nullptr;
+        Sleep(10);
+    }
+}
+
+BOOL CALLBACK CollectChild(HWND child, LPARAM param) {
+    reinterpret_cast<std::vector<HWND>*>(param)->push_back(child);
+    return TRUE;
+}
+
+std::vector<HWND> Children(HWND parent) {
+    std::vector<HWND> children;
+    EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
+// Prints the box and presses its OK button.
+void ReportAndCloseBox(HWND root, DWORD waitMs, DWORD startTick) {
+    Json json;
+    json.Raw("{");
+    const HWND box = WaitForBox(root, waitMs);
+    json.Key("box");
+    if (box == nullptr) {
+        json.Raw("false}");
+        json.Print();
+        return;
+    }
+    json.Raw("true");
+    json.Key("ms");
+    json.Number(GetTickCount() - startTick);
+    json.Key("title");
+    json.String(TextOf(box));
+    json.Key("text");
+    const HWND textControl = GetDlgItem(box, 0xFFFF);
+    json.String(textControl ? TextOf(textControl) : std::wstring());
+    json.Key("buttons");
+    json.Raw("[");
+    HWND ok = nullptr;
+    for (const HWND child : Children(box)) {
+        if (ClassOf(child) != L"Button") continue;
+        json.Item();
+        json.String(TextOf(child));
+        ok = child;
+    }
+    json.Raw("]}");
+    if (ok != nullptr) PostMessageW(ok, BM_CLICK, 0, 0);
+    for (int i = 0; i < 500 && IsWindow(box); ++i) Sleep(10);
+    json.Print();
+}
+
+void State(HWND root) {
+    Json json;
+    json.Raw("{");
+    json.Key("caption");
+    json.String(TextOf(root));
+    json.Key("style");
+    json.Number(static_cast<unsigned>(GetWindowLongW(root, GWL_STYLE)));
+    json.Key("exstyle");
+    json.Number(static_cast<unsigned>(GetWindowLongW(root, GWL_EXSTYLE)));
+    const HWND owner = GetWindow(root, GW_OWNER);
+    json.Key("owner_visible");
+    json.Number(owner == nullptr ? -1 : IsWindowVisible(owner));
+    RECT client{};
+    GetClientRect(root, &client);
+    json.Key("client");
+    json.Raw("[");
+    json.Number(client.right);
+    json.Raw(",");
+    json.Number(client.bottom);
+    json.Raw("]");
+    RECT frame{};
+    GetWindowRect(root, &frame);
+    POINT origin{0, 0};
+    ClientToScreen(root, &origin);
+    json.Key("frame");
+    json.Raw("[");
+    json.Number(frame.left);
+    json.Raw(",");
+    json.Number(frame.top);
+    json.Raw(",");
+    json.Number(origin.x);
+    json.Raw(",");
+    json.Number(origin.y);
+    json.Raw("]");
+    DWORD pid = 0;
+    GetWindowThreadProcessId(root, &pid);
+    json.Key("file_icons");
+    json.Raw("[");
+    for (const auto& [width, height, bits] : FileIcons(pid)) {
+        json.Item();
+        json.Raw("[");
+        json.Number(width);
+        json.Raw(",");
+        json.Number(height);
+        json.Raw(",");
+        json.Number(bits);
+        json.Raw("]");
+    }
+    json.Raw("]");
+
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    GetGUIThreadInfo(GetWindowThreadProcessId(root, nullptr), &thread);
+    json.Key("active");
+    json.Number(thread.hwndActive == root);
+    json.Key("focus");
+    json.Number(thread.hwndFocus ? GetDlgCtrlID(thread.hwndFocus) : 0);
+
+    json.Key("controls");
+    json.Raw("[");
+    for (const HWND child : Children(root)) {
+        json.Item();
+        json.Raw("{");
+        json.Key("id");
+        json.Number(GetDlgCtrlID(child));
+        json.Key("class");
+        json.String(ClassOf(child));
+        json.Key("text");
+        json.String(TextOf(child));
+        json.Key("style");
+        json.Number(static_cast<unsigned>(GetWindowLongW(child, GWL_STYLE)));
+        RECT rect{};
+        GetWindowRect(child, &rect);
+        MapWindowPoints(nullptr, root, reinterpret_cast<POINT*>(&rect), 2);
+        json.Key("rect");
+        json.Raw("[");
+        json.Number(rect.left);
+        json.Raw(",");
+        json.Number(rect.top);
+        json.Raw(",");
+        json.Number(rect.right - rect.left);
+        json.Raw(",");
+        json.Number(rect.bottom - rect.top);
+        json.Raw("]");
+        if (ClassOf(child) == L"Button") {
+            json.Key("checked");
+            json.Number(SendMessageW(child, BM_GETCHECK, 0, 0));
+        }
+        if (ClassOf(child) == L"Edit") {
+            // Where the text's last character starts: tells which font the box draws with.
+            const LRESULT length = SendMessageW(child, WM_GETTEXTLENGTH, 0, 0);
+            const auto x = [child](LRESULT i) { return static_cast<short>(LOWORD(SendMessageW(child, EM_POSFROMCHAR, i, 0))); };
+            json.Key("last_char_x");
+            json.Number(length > 0 ? x(length - 1) - x(0) : 0);
+        }
+        json.Raw("}");
+    }
+    json.Raw("]}");
+    json.Print();
+}
+
+std::wstring FileText(const wchar_t* path) {
+    const HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    std::string bytes(GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    std::wstring text(bytes.size(), L'\0');
+    text.resize(MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(read), text.data(),
+                                    static_cast<int>(text.size())));
+    return text;
+}
+
+void Jobs() {
+    LPBYTE buffer = nullptr;
+    DWORD read = 0, total = 0, resume = 0;
+    const DWORD status = NetScheduleJobEnum(nullptr, &buffer, MAX_PREFERRED_LENGTH, &read, &total, &resume);
+    Json json;
+    json.Raw("{");
+    json.Key("status");
+    json.Number(status);
+    json.Key("jobs");
+    json.Raw("[");
+    const auto* jobs = reinterpret_cast<const AT_ENUM*>(buffer);
+    for (DWORD i = 0; status == 0 && i < read; ++i) {
+        json.Item();
+        json.Raw("[");
+        json.Number(jobs[i].JobId);
+        json.Raw(",");
+        json.String(jobs[i].Command ? jobs[i].Command : L"");
+        json.Raw("]");
+    }
+    json.Raw("]}");
+    if (buffer) NetApiBufferFree(buffer);
+    json.Print();
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const std::wstring command = argc > 1 ? argv[1] : L"";
+    const auto number = [&](int i, long fallback) { return argc > i ? std::wcstol(argv[i], nullptr, 10) : fallback; };
+
+    if (command == L"wait") {
+        std::printf(FindRoot(static_cast<DWORD>(number(2, 15000))) ? "{\"window\":true}\n" : "{\"window\":false}\n");
+    } else if (command == L"state") {
+        State(RootOrDie());
+    } else if (command == L"set" && argc > 3) {
+        SendMessageW(GetDlgItem(RootOrDie(), number(2, 0)), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3]));
+        std::printf("{}\n");
+    } else if (command == L"set-file" && argc > 3) {
+        const std::wstring text = FileText(argv[3]);
+        SendMessageW(GetDlgItem(RootOrDie(), number(2, 0)), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        std::printf("{\"length\":%u}\n", static_cast<unsigned>(text.size()));
+    } else if (command == L"press" && argc > 2) {
+        PostMessageW(GetDlgItem(RootOrDie(), number(2, 0)), BM_CLICK, 0, 0);
+        std::printf("{}\n");
+    } else if (command == L"schedule") {
+        const HWND root = RootOrDie();
+        const DWORD start = GetTickCount();
+        PostMessageW(GetDlgItem(root, Command1), BM_CLICK, 0, 0);
+        ReportAndCloseBox(root, static_cast<DWORD>(number(2, 10000)), start);
+    } else if (command == L"box") {
+        ReportAndCloseBox(RootOrDie(), static_cast<DWORD>(number(2, 5000)), GetTickCount());
+    } else if (command == L"close") {
+        const HWND root = RootOrDie();
+        DWORD pid = 0;
+        GetWindowThreadProcessId(root, &pid);
+        const HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid);
+        PostMessageW(root, WM_SYSCOMMAND, SC_CLOSE, 0);
+        const bool ended = process && WaitForSingleObject(process, 10000) == WAIT_OBJECT_0;
+        DWORD code = 0;
+        if (process) GetExitCodeProcess(process, &code);
+        if (process) CloseHandle(process);
+        std::printf("{\"ended\":%s,\"code\":%lu}\n", ended ? "true" : "false", static_cast<unsigned long>(code));
+    } else if (command == L"measure" && argc > 2) {
+        std::printf("{\"width\":%ld}\n", TextWidth(argv[2]));
+    } else if (command == L"jobs") {
+        Jobs();
+    } else {
+        std::printf("{\"error\":\"usage\"}\n");
+        return 2;
+    }
+    return 0;
+}

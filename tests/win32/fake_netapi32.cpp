@@ -1,0 +1,63 @@
+// A stand-in for netapi32.dll that lets a test see what the program hands to the scheduling
+// service. Each call appends one line to the file named by FAKE_NETAPI_LOG:
+//   server=<UTF-16 as hex, or NULL> record=<the 16 bytes as hex> command=<UTF-16 as hex>
+// and answers with FAKE_NETAPI_RESULT (default 0) and a job number that starts at
+// FAKE_NETAPI_JOBID (default 1) and grows by one with each call, or raises the exception
+// FAKE_NETAPI_RAISE when that is set.
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+std::wstring Environment(const wchar_t* name) {
+    std::wstring value(GetEnvironmentVariableW(name, nullptr, 0), L'\0');
+    value.resize(GetEnvironmentVariableW(name, value.data(), static_cast<DWORD>(value.size())));
+    return value;
+}
+
+DWORD EnvironmentNumber(const wchar_t* name, DWORD fallback) {
+    const std::wstring value = Environment(name);
+    return value.empty() ? fallback : static_cast<DWORD>(std::wcstoul(value.c_str(), nullptr, 0));
+}
+
+void Hex(std::string& out, const void* data, std::size_t size) {
+    for (std::size_t i = 0; i < size; ++i) {
+        char pair[3];
+        std::snprintf(pair, sizeof pair, "%02x", static_cast<const BYTE*>(data)[i]);
+        out += pair;
+    }
+}
+
+}  // namespace
+
+extern "C" __declspec(dllexport) DWORD WINAPI NetScheduleJobAdd(LPCWSTR Servername, LPBYTE Buffer, LPDWORD JobId) {
+    std::string line = "server=";
+    if (Servername) {
+        Hex(line, Servername, lstrlenW(Servername) * sizeof(wchar_t));
+    } else {
+        line += "NULL";
+    }
+    line += " record=";
+    Hex(line, Buffer, 16);
+    line += " command=";
+    const auto* command = *reinterpret_cast<LPCWSTR*>(Buffer + 12);
+    Hex(line, command, lstrlenW(command) * sizeof(wchar_t));
+    line += "\n";
+
+    const HANDLE log = CreateFileW(Environment(L"FAKE_NETAPI_LOG").c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                                   OPEN_ALWAYS, 0, nullptr);
+    if (log != INVALID_HANDLE_VALUE) {
+        DWORD written = 0;
+        WriteFile(log, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+        CloseHandle(log);
+    }
+
+    if (const DWORD exception = EnvironmentNumber(L"FAKE_NETAPI_RAISE", 0)) RaiseException(exception, 0, 0, nullptr);
+    const DWORD result = EnvironmentNumber(L"FAKE_NETAPI_RESULT", 0);
+    static DWORD calls = 0;
+    if (result == 0) *JobId = EnvironmentNumber(L"FAKE_NETAPI_JOBID", 1) + calls++;
+    return result;
+}
