@@ -35,19 +35,21 @@ wine_run() {
 
 wine_up() {
     mkdir -p "$ROOT/build"
-    _x_display_works || _start_xvfb || return 1
+    local managed=Y
+    _x_display_works || { _start_xvfb && managed=N; } || return 1
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         echo "Preparing the Wine prefix $WINEPREFIX ..." >&2
         wineboot -i </dev/null >>"$ROOT/build/wine.log" 2>&1
         wineserver -w
         # Tahoma and Marlett: without them the window's font and caption buttons are stand-ins.
         cp /usr/share/wine/fonts/*.ttf /usr/share/wine/fonts/*.fon "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
-        # No window manager runs under Xvfb; let Wine draw and manage the windows itself.
-        wine_run reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null
         wineserver -w
     fi
-    # A persistent server keeps the scheduling service alive between programs.
+    # A persistent server keeps the scheduling service alive between programs. It must be
+    # the first server of this start: on a running one, -p fails and changes nothing.
     wineserver -p </dev/null >>"$ROOT/build/wine.log" 2>&1 || true
+    # No window manager runs under Xvfb: there Wine draws and manages the windows itself.
+    wine_run reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$managed" /f >/dev/null
     wine_start_schedule
 }
 
