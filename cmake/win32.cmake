@@ -27,3 +27,14 @@ target_link_libraries(driver PRIVATE netapi32)
 add_library(fake_netapi32 SHARED tests/win32/fake_netapi32.cpp)
 set_target_properties(fake_netapi32 PROPERTIES PREFIX "" OUTPUT_NAME netapi32 RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/fake)
 target_link_options(fake_netapi32 PRIVATE -Wl,--kill-at)
+
+add_library(netapi32_without_add SHARED tests/win32/netapi32_without_add.cpp)
+set_target_properties(netapi32_without_add PROPERTIES PREFIX "" OUTPUT_NAME netapi32
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/without-add)
+target_link_options(netapi32_without_add PRIVATE -Wl,--kill-at)
+
+# Benchmark programs: scripts/bench.
+add_executable(stopwatch tests/bench/stopwatch.cpp)
+add_executable(empty_window WIN32 tests/bench/empty_window.cpp)
+add_executable(plain_schedule WIN32 tests/bench/plain_schedule.cpp)
+target_link_libraries(plain_schedule PRIVATE netapi32)

@@ -233,8 +233,6 @@ void Root::OnCreate() {
     ReleaseDC(window_, screen);
 
     CheckRadioButton(window_, IdOf(Option1), IdOf(Option2), IdOf(Option1));
-    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
-    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
 
     // Leave the system menu with what the frame allows: Move and Close.
     const HMENU systemMenu = GetSystemMenu(window_, FALSE);

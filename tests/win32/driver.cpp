@@ -10,8 +10,11 @@
 //   driver schedule [MS]           clicks "Schedule", waits up to MS ms for the message box,
 //                                  prints it and closes it with its OK button
 //   driver box [MS]                waits for a message box of the window, prints and closes it
+//   driver paste ID PATH           pastes the UTF-8 text of a file into a control, replacing its text
+//   driver soak N TAG              schedules N jobs in a row, each with a command of its own
 //   driver close                   closes the window and waits for the program to end
 //   driver measure TEXT            the width of TEXT in Tahoma 9 pt
+//   driver counts                  the program's kernel handles and GDI objects
 //   driver jobs                    the jobs of the local scheduling service
 
 #include <windows.h>
@@ -19,14 +22,16 @@
 #include <lmat.h>
 
 #include <cstdio>
+#include <algorithm>
 #include <array>
+#include <cstring>
 #include <string>
 #include <vector>
 
 namespace {
 
 constexpr wchar_t Caption[] = L"Tessaro - Job hinzufügen";
-constexpr int Command1 = 109;
+constexpr int Text4 = 108, Command1 = 109;
 
 struct Json {
     std::string out;
@@ -168,38 +173,61 @@ std::vector<HWND> Children(HWND parent) {
     return children;
 }
 
-// Prints the box and presses its OK button.
-void ReportAndCloseBox(HWND root, DWORD waitMs, DWORD startTick) {
-    Json json;
-    json.Raw("{");
+struct Box {
+    bool shown = false;
+    DWORD ms = 0;  // from the start tick to the box
+    std::wstring title, text;
+    std::vector<std::wstring> buttons;
+};
+
+// Waits for a message box of the window, reads it and closes it with its OK button.
+Box TakeBox(HWND root, DWORD waitMs, DWORD startTick) {
+    Box result;
     const HWND box = WaitForBox(root, waitMs);
-    json.Key("box");
-    if (box == nullptr) {
-        json.Raw("false}");
-        json.Print();
-        return;
-    }
-    json.Raw("true");
-    json.Key("ms");
-    json.Number(GetTickCount() - startTick);
-    json.Key("title");
-    json.String(TextOf(box));
-    json.Key("text");
-    const HWND textControl = GetDlgItem(box, 0xFFFF);
-    json.String(textControl ? TextOf(textControl) : std::wstring());
-    json.Key("buttons");
-    json.Raw("[");
+    if (box == nullptr) return result;
+    result.shown = true;
+    result.ms = GetTickCount() - startTick;
+    result.title = TextOf(box);
+    if (const HWND text = GetDlgItem(box, 0xFFFF)) result.text = TextOf(text);
     HWND ok = nullptr;
     for (const HWND child : Children(box)) {
         if (ClassOf(child) != L"Button") continue;
-        json.Item();
-        json.String(TextOf(child));
+        result.buttons.push_back(TextOf(child));
         ok = child;
     }
-    json.Raw("]}");
     if (ok != nullptr) PostMessageW(ok, BM_CLICK, 0, 0);
     for (int i = 0; i < 500 && IsWindow(box); ++i) Sleep(10);
+    return result;
+}
+
+void PrintBox(const Box& box) {
+    Json json;
+    json.Raw("{");
+    json.Key("box");
+    json.Raw(box.shown ? "true" : "false");
+    if (box.shown) {
+        json.Key("ms");
+        json.Number(box.ms);
+        json.Key("title");
+        json.String(box.title);
+        json.Key("text");
+        json.String(box.text);
+        json.Key("buttons");
+        json.Raw("[");
+        for (const auto& button : box.buttons) {
+            json.Item();
+            json.String(button);
+        }
+        json.Raw("]");
+    }
+    json.Raw("}");
     json.Print();
+}
+
+Box Schedule(HWND root, DWORD waitMs) {
+    const DWORD start = GetTickCount();
+    PostMessageW(GetDlgItem(root, Command1), BM_CLICK, 0, 0);
+    return TakeBox(root, waitMs, start);
 }
 
 void State(HWND root) {
@@ -316,6 +344,62 @@ std::wstring FileText(const wchar_t* path) {
     return text;
 }
 
+// Replaces a control's text the way a user pastes: through the clipboard.
+void Paste(HWND control, const std::wstring& text) {
+    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    std::memcpy(GlobalLock(memory), text.c_str(), bytes);
+    GlobalUnlock(memory);
+    OpenClipboard(nullptr);
+    EmptyClipboard();
+    SetClipboardData(CF_UNICODETEXT, memory);  // the clipboard owns it now
+    CloseClipboard();
+    SendMessageW(control, EM_SETSEL, 0, -1);
+    SendMessageW(control, WM_PASTE, 0, 0);
+}
+
+long HandleCount(DWORD pid);
+long GdiObjectCount(DWORD pid);
+
+// Schedules `count` jobs, each with the command "cmd /c rem TAG-<n>", and prints each answer's
+// first line and the program's handle and GDI object counts after the first and the last.
+void Soak(HWND root, long count, const std::wstring& tag) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(root, &pid);
+    const HWND commandLine = GetDlgItem(root, Text4);
+    Json json;
+    json.Raw("{");
+    json.Key("answers");
+    json.Raw("[");
+    long first[2] = {}, slowest = 0;
+    for (long i = 0; i < count; ++i) {
+        const std::wstring command = L"cmd /c rem " + tag + L"-" + std::to_wstring(i);
+        SendMessageW(commandLine, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(command.c_str()));
+        const Box box = Schedule(root, 10000);
+        json.Item();
+        json.String(box.text.substr(0, box.text.find(L'\n')));
+        slowest = std::max<long>(slowest, box.ms);
+        if (i == 0) first[0] = HandleCount(pid), first[1] = GdiObjectCount(pid);
+    }
+    json.Raw("]");
+    json.Key("first");
+    json.Raw("[");
+    json.Number(first[0]);
+    json.Raw(",");
+    json.Number(first[1]);
+    json.Raw("]");
+    json.Key("last");
+    json.Raw("[");
+    json.Number(HandleCount(pid));
+    json.Raw(",");
+    json.Number(GdiObjectCount(pid));
+    json.Raw("]");
+    json.Key("slowest_ms");
+    json.Number(slowest);
+    json.Raw("}");
+    json.Print();
+}
+
 void Jobs() {
     LPBYTE buffer = nullptr;
     DWORD read = 0, total = 0, resume = 0;
@@ -340,6 +424,72 @@ void Jobs() {
     json.Print();
 }
 
+// Kernel handles of a process, from the system's list of all handles.
+long HandleCount(DWORD pid) {
+    using Query = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
+    const auto query = reinterpret_cast<Query>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
+    struct Entry {
+        ULONG ownerPid;
+        BYTE type, flags;
+        USHORT value;
+        PVOID object;
+        ULONG access;
+    };
+    constexpr ULONG SystemHandleInformation = 16;
+    std::vector<BYTE> buffer(1 << 16);
+    ULONG needed = 0;
+    LONG status;
+    while ((status = query(SystemHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed)) ==
+           static_cast<LONG>(0xC0000004))  // STATUS_INFO_LENGTH_MISMATCH
+        buffer.resize(buffer.size() * 2);
+    if (status != 0) return -1;
+    const ULONG count = *reinterpret_cast<const ULONG*>(buffer.data());
+    const auto* entries = reinterpret_cast<const Entry*>(buffer.data() + sizeof(ULONG_PTR));
+    long owned = 0;
+    for (ULONG i = 0; i < count; ++i) owned += entries[i].ownerPid == pid;
+    return owned;
+}
+
+// GDI objects of a process: GetGuiResources is a stub in Wine, so this counts the live
+// entries of the process's GDI handle table, found through its PEB (Wine's table layout).
+long GdiObjectCount(DWORD pid) {
+    using Query = LONG(WINAPI*)(HANDLE, ULONG, PVOID, ULONG, PULONG);
+    const auto query = reinterpret_cast<Query>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
+    struct BasicInformation {
+        LONG exitStatus;
+        PVOID peb;
+        ULONG_PTR affinity, priority, pid, parentPid;
+    } basic{};
+#pragma pack(push, 4)
+    struct Entry {
+        UINT64 object;
+        ULONG owner;
+        USHORT unique;
+        UCHAR type, flags;
+        UINT64 user;
+    };
+#pragma pack(pop)
+    static_assert(sizeof(Entry) == 24);
+    constexpr std::size_t Entries = 0x10000, PebGdiTable = 0x94;
+    const HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+    if (!process) return -1;
+    long live = -1;
+    PVOID table = nullptr;
+    if (query(process, 0, &basic, sizeof basic, nullptr) == 0 &&
+        ReadProcessMemory(process, static_cast<BYTE*>(basic.peb) + PebGdiTable, &table, sizeof table, nullptr) &&
+        table != nullptr) {
+        std::vector<Entry> entries(Entries);
+        if (ReadProcessMemory(process, table, entries.data(), entries.size() * sizeof(Entry), nullptr)) {
+            live = 0;
+            for (const Entry& entry : entries) live += entry.type != 0;
+        }
+    }
+    CloseHandle(process);
+    return live;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -361,12 +511,14 @@ int wmain(int argc, wchar_t** argv) {
         PostMessageW(GetDlgItem(RootOrDie(), number(2, 0)), BM_CLICK, 0, 0);
         std::printf("{}\n");
     } else if (command == L"schedule") {
-        const HWND root = RootOrDie();
-        const DWORD start = GetTickCount();
-        PostMessageW(GetDlgItem(root, Command1), BM_CLICK, 0, 0);
-        ReportAndCloseBox(root, static_cast<DWORD>(number(2, 10000)), start);
+        PrintBox(Schedule(RootOrDie(), static_cast<DWORD>(number(2, 10000))));
     } else if (command == L"box") {
-        ReportAndCloseBox(RootOrDie(), static_cast<DWORD>(number(2, 5000)), GetTickCount());
+        PrintBox(TakeBox(RootOrDie(), static_cast<DWORD>(number(2, 5000)), GetTickCount()));
+    } else if (command == L"paste" && argc > 3) {
+        Paste(GetDlgItem(RootOrDie(), number(2, 0)), FileText(argv[3]));
+        std::printf("{}\n");
+    } else if (command == L"soak" && argc > 3) {
+        Soak(RootOrDie(), number(2, 1), argv[3]);
     } else if (command == L"close") {
         const HWND root = RootOrDie();
         DWORD pid = 0;
@@ -380,6 +532,10 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("{\"ended\":%s,\"code\":%lu}\n", ended ? "true" : "false", static_cast<unsigned long>(code));
     } else if (command == L"measure" && argc > 2) {
         std::printf("{\"width\":%ld}\n", TextWidth(argv[2]));
+    } else if (command == L"counts") {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(RootOrDie(), &pid);
+        std::printf("{\"handles\":%ld,\"gdi\":%ld}\n", HandleCount(pid), GdiObjectCount(pid));
     } else if (command == L"jobs") {
         Jobs();
     } else {

@@ -1,0 +1,56 @@
+// libFuzzer target for the record builder. The input is one byte of switches (bit 0: the
+// check box "interactive", bit 1: "jeden ") followed by UTF-16LE text, whose fields (run time,
+// day list, command line) are separated by U+001F.
+//
+// On every input either the conversion fails with a message that names its field, or the
+// record keeps the invariants every job handed to the service must keep.
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "front/ScheduleCommand.h"
+#include "job/FillJobInfo.h"
+
+namespace {
+
+void Require(bool condition) {
+    if (!condition) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) return 0;
+    WindowFields fields;
+    fields.Interactive = data[0] & 1;
+    fields.EveryListedDay = (data[0] & 2) != 0;
+
+    std::u16string text((size - 1) / 2, u'\0');
+    std::memcpy(text.data(), data + 1, text.size() * 2);
+    std::u16string* field[] = {&fields.RunTime, &fields.DayList, &fields.CommandLine};
+    std::size_t n = 0;
+    for (const char16_t c : text) {
+        if (c == u'\x1F' && n < 2)
+            ++n;
+        else
+            field[n]->push_back(c);
+    }
+
+    AT_INFO job;
+    if (const auto error = FillJobInfo(fields, job)) {
+        const std::u16string message = ConversionErrorText(*error);
+        Require(message.find(u"„Time (hh:mm):“") != std::u16string::npos ||
+                message.find(u"„Datum:“") != std::u16string::npos);
+        return 0;
+    }
+    Require(job.JobTime < 86'400'000 && job.JobTime % 60'000 == 0);
+    Require((job.DaysOfMonth & 0x8000'0000u) == 0);
+    Require((job.DaysOfWeek & 0x80) == 0);
+    Require(job.DaysOfMonth == 0 || job.DaysOfWeek == 0);
+    Require((job.Flags & ~0x11) == 0);
+    Require(job.Flags == ((fields.Interactive ? 0 : 0x10) | (fields.EveryListedDay ? 0x01 : 0)));
+    Require(job.Command == fields.CommandLine);
+    return 0;
+}
