@@ -17,10 +17,10 @@ BIN = ROOT / "build" / "win32"
 def wine(program, *args, env=None, timeout=60, check=True):
     """Runs a program of the build and returns what it printed. Wine's helper processes
     inherit the output handles, so output goes to a file, never a pipe."""
-    return _wine_command([str(BIN / program), *map(str, args)], env, timeout, check)
+    return wine_command([str(BIN / program), *map(str, args)], env, timeout, check)
 
 
-def _wine_command(command, env=None, timeout=60, check=True):
+def wine_command(command, env=None, timeout=60, check=True):
     with tempfile.TemporaryFile() as out:
         result = subprocess.run(["wine", *command],
                                 stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.DEVNULL,
@@ -40,7 +40,7 @@ def _quiet(*command):
 def start_service():
     """Starts Wine's scheduling service and returns once it says it is running."""
     for _ in range(10):
-        if "already running" in _wine_command(["net", "start", "schedule"], check=False):
+        if "already running" in wine_command(["net", "start", "schedule"], check=False):
             return
         time.sleep(0.2)
     raise AssertionError("Wine's scheduling service did not start")

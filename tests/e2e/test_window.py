@@ -2,7 +2,9 @@
 import os
 import subprocess
 
-from conftest import ID, ROOT, driver
+import pytest
+
+from conftest import BIN, ID, ROOT, App, driver, wine_command
 
 WS_CAPTION, WS_SYSMENU, WS_THICKFRAME = 0x00C00000, 0x00080000, 0x00040000
 WS_MINIMIZEBOX, WS_MAXIMIZEBOX, WS_TABSTOP, WS_GROUP = 0x00020000, 0x00010000, 0x00010000, 0x00020000
@@ -29,8 +31,8 @@ LAYOUT = [
 CAPTIONS = {"Label1", "Label2", "Label3", "Label4"}
 
 
-def px(twips):
-    return round(twips * 96 / 1440)
+def px(twips, dpi=96):
+    return (twips * dpi + 720) // 1440  # MulDiv rounds halves up
 
 
 def test_defaults_layout_and_look(app):
@@ -74,6 +76,35 @@ def test_defaults_layout_and_look(app):
     stops = {c["id"] for c in controls if c["style"] & WS_TABSTOP}
     assert stops >= {ID[n] for n in ("Text1", "Text2", "Check1", "Text3", "Text4", "Command1", "Option1")}
     assert not stops & {ID[n] for n in ("Label1", "Label2", "Label3", "Label4", "Label5", "Label6")}
+
+
+@pytest.fixture
+def at_150_percent():
+    """The prefix set to 144 dots per inch for the test, and back to 96 afterwards."""
+    key = "HKCU\\Control Panel\\Desktop"
+    wine_command(["reg", "add", key, "/v", "LogPixels", "/t", "REG_DWORD", "/d", "144", "/f"])
+    try:
+        yield App(BIN / "AddJob.exe", {})
+    finally:
+        wine_command(["reg", "delete", key, "/v", "LogPixels", "/f"], check=False)
+
+
+def test_layout_scales_with_the_dpi(at_150_percent):
+    app = at_150_percent
+    try:
+        state = app.state()
+        assert state["client"] == [px(6420, 144), px(4395, 144)]
+        for control, (name, _, _, left, top, width, height) in zip(state["controls"], LAYOUT):
+            x, y, w, h = control["rect"]
+            assert (y, h) == (px(top, 144), px(height, 144)), name
+            if name in CAPTIONS:
+                assert x + w == px(2550, 144) and w == driver("measure", control["text"])["width"], name
+            else:
+                assert (x, w) == (px(left, 144), px(width, 144)), name
+        text = state["by_name"]["Text4"]["text"]
+        assert state["by_name"]["Text4"]["last_char_x"] == driver("measure", text[:-1])["width"]
+    finally:
+        app.stop()
 
 
 def test_tab_order_and_option_keys(app):
