@@ -139,9 +139,9 @@ bool Root::Show(int showCommand) {
     // Fixed dialog frame: caption, system menu and close box; no sizing, no minimise or maximise.
     constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
     const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
-    RECT frame{0, 0, MulDiv(ClientWidth, dpi, 1440), MulDiv(ClientHeight, dpi, 1440)};
+    RECT frame{0, 0, Pixels(ClientWidth), Pixels(ClientHeight)};
     AdjustWindowRectEx(&frame, style, FALSE, 0);
     CreateWindowExW(0, ClassName, Caption, style, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
                     frame.bottom - frame.top, owner_.get(), nullptr, instance_, this);
@@ -196,14 +196,13 @@ LRESULT Root::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-void Root::OnCreate() {
-    const HDC screen = GetDC(window_);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    const auto pixels = [dpi](int twips) { return MulDiv(twips, dpi, 1440); };
+int Root::Pixels(int twips) const { return MulDiv(twips, dpi_, 1440); }
 
-    font_.reset(CreateFontW(-MulDiv(FontPoints, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+void Root::OnCreate() {
+    font_.reset(CreateFontW(-MulDiv(FontPoints, dpi_, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS,
                             L"Tahoma"));
+    const HDC screen = GetDC(window_);
     const HGDIOBJ previousFont = SelectObject(screen, font_.get());
 
     const std::wstring computerName = ComputerName();
@@ -212,11 +211,11 @@ void Root::OnCreate() {
         const auto [className, style, exStyle] = StyleOf(control.kind);
         const wchar_t* text = control.text != nullptr ? control.text : computerName.c_str();
 
-        int left = pixels(control.left), width = pixels(control.width);
+        int left = Pixels(control.left), width = Pixels(control.width);
         if (control.kind == Kind::Caption) {
             SIZE extent{};
             GetTextExtentPoint32W(screen, text, lstrlenW(text), &extent);
-            const int right = pixels(control.left + control.width);
+            const int right = Pixels(control.left + control.width);
             left = right - extent.cx;
             width = extent.cx;
         }
@@ -224,7 +223,7 @@ void Root::OnCreate() {
         // arrow keys move between the two options and nowhere else.
         const DWORD group = i == Option2 ? 0 : WS_GROUP;
         controls_[i] = CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | group | style, left,
-                                       pixels(control.top), width, pixels(control.height), window_,
+                                       Pixels(control.top), width, Pixels(control.height), window_,
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdOf(i))), instance_, nullptr);
         SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
         if (control.kind == Kind::Text) SendMessageW(controls_[i], EM_LIMITTEXT, 0, 0);  // no length limit

@@ -29,10 +29,12 @@ private:
     void OnActivate(bool active);
     LRESULT OnCtlColorStatic(HDC dc, HWND control);
 
+    int Pixels(int twips) const;  // at the screen's dots per inch
     void Schedule();
     WindowFields ReadFields() const;
 
     HINSTANCE instance_;
+    int dpi_ = 96;
     UniqueIcon bigIcon_, smallIcon_;
     UniqueWindow owner_;  // hidden; owning Root keeps it off the taskbar
     HWND window_ = nullptr;

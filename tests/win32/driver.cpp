@@ -62,6 +62,14 @@ struct Json {
     void Item() {
         if (!out.empty() && out.back() != '{' && out.back() != '[') out += ',';
     }
+    void Numbers(std::initializer_list<long long> numbers) {
+        Raw("[");
+        for (const long long n : numbers) {
+            Item();
+            Number(n);
+        }
+        Raw("]");
+    }
     void Print() { std::printf("%s\n", out.c_str()); }
 };
 
@@ -245,38 +253,20 @@ void State(HWND root) {
     RECT client{};
     GetClientRect(root, &client);
     json.Key("client");
-    json.Raw("[");
-    json.Number(client.right);
-    json.Raw(",");
-    json.Number(client.bottom);
-    json.Raw("]");
+    json.Numbers({client.right, client.bottom});
     RECT frame{};
     GetWindowRect(root, &frame);
     POINT origin{0, 0};
     ClientToScreen(root, &origin);
     json.Key("frame");
-    json.Raw("[");
-    json.Number(frame.left);
-    json.Raw(",");
-    json.Number(frame.top);
-    json.Raw(",");
-    json.Number(origin.x);
-    json.Raw(",");
-    json.Number(origin.y);
-    json.Raw("]");
+    json.Numbers({frame.left, frame.top, origin.x, origin.y});
     DWORD pid = 0;
     GetWindowThreadProcessId(root, &pid);
     json.Key("file_icons");
     json.Raw("[");
     for (const auto& [width, height, bits] : FileIcons(pid)) {
         json.Item();
-        json.Raw("[");
-        json.Number(width);
-        json.Raw(",");
-        json.Number(height);
-        json.Raw(",");
-        json.Number(bits);
-        json.Raw("]");
+        json.Numbers({width, height, bits});
     }
     json.Raw("]");
 
@@ -305,15 +295,7 @@ void State(HWND root) {
         GetWindowRect(child, &rect);
         MapWindowPoints(nullptr, root, reinterpret_cast<POINT*>(&rect), 2);
         json.Key("rect");
-        json.Raw("[");
-        json.Number(rect.left);
-        json.Raw(",");
-        json.Number(rect.top);
-        json.Raw(",");
-        json.Number(rect.right - rect.left);
-        json.Raw(",");
-        json.Number(rect.bottom - rect.top);
-        json.Raw("]");
+        json.Numbers({rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top});
         if (ClassOf(child) == L"Button") {
             json.Key("checked");
             json.Number(SendMessageW(child, BM_GETCHECK, 0, 0));
@@ -383,17 +365,9 @@ void Soak(HWND root, long count, const std::wstring& tag) {
     }
     json.Raw("]");
     json.Key("first");
-    json.Raw("[");
-    json.Number(first[0]);
-    json.Raw(",");
-    json.Number(first[1]);
-    json.Raw("]");
+    json.Numbers({first[0], first[1]});
     json.Key("last");
-    json.Raw("[");
-    json.Number(HandleCount(pid));
-    json.Raw(",");
-    json.Number(GdiObjectCount(pid));
-    json.Raw("]");
+    json.Numbers({HandleCount(pid), GdiObjectCount(pid)});
     json.Key("slowest_ms");
     json.Number(slowest);
     json.Raw("}");
