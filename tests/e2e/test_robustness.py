@@ -35,7 +35,7 @@ def test_a_mebibyte_in_each_field(app, tmp_path):
     defaults = app.entries()
     for name in ("Text1", "Text2", "Text3", "Text4"):
         path = tmp_path / f"{name}.txt"
-        path.write_text(text)
+        path.write_text(text, encoding="utf-8")
         driver("paste", ID[name], path)
         before = app.entries()
         assert before[name][0] == text, "a pasted text is taken whole"
