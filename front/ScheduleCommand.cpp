@@ -4,22 +4,14 @@
 
 namespace {
 
-std::u16string Decimal(std::uint32_t n) {
+// `n` as unsigned digits in `base` (10 or 16), no leading zeros.
+std::u16string Digits(std::uint32_t n, std::uint32_t base) {
     std::u16string digits;
     do {
-        digits.insert(digits.begin(), char16_t(u'0' + n % 10));
-        n /= 10;
+        digits.insert(digits.begin(), u"0123456789ABCDEF"[n % base]);
+        n /= base;
     } while (n != 0);
     return digits;
-}
-
-std::u16string Hex(std::uint32_t n) {
-    std::u16string digits;
-    do {
-        digits.insert(digits.begin(), u"0123456789ABCDEF"[n % 16]);
-        n /= 16;
-    } while (n != 0);
-    return u"0x" + digits;
 }
 
 // A piece of the user's text, short enough for a message box.
@@ -66,11 +58,11 @@ std::u16string_view Hint(std::uint32_t status) {
 const char16_t* const MessageTitle = u" Geplanten Task hinzufügen";
 
 std::u16string ConfirmationText(std::uint32_t jobId) {
-    return u"Der geplante Task ''Task" + Decimal(jobId) + u"'' wurde erfolgreich hinzugefügt.  ";
+    return u"Der geplante Task ''Task" + Digits(jobId, 10) + u"'' wurde erfolgreich hinzugefügt.  ";
 }
 
 std::u16string ConversionErrorText(const ConversionError& error) {
-    std::u16string text;
+    std::u16string text;  // the day-list messages; each ends with what is accepted
     switch (error.kind) {
     case ConversionError::BadTime:
         return u"Im Feld „Time (hh:mm):“ ist " + Quoted(error.piece) + u" keine Uhrzeit.\n\n" +
@@ -89,8 +81,8 @@ std::u16string ConversionErrorText(const ConversionError& error) {
 }
 
 std::u16string ServiceErrorText(std::uint32_t status, const std::u16string& platformText) {
-    std::u16string text = u"Der Task konnte nicht hinzugefügt werden.\n\nFehler " + Decimal(status) + u" (" +
-                          Hex(status) + u")";
+    std::u16string text = u"Der Task konnte nicht hinzugefügt werden.\n\nFehler " + Digits(status, 10) + u" (0x" +
+                          Digits(status, 16) + u")";
     text += platformText.empty() ? u"." : u": " + platformText;
     if (const auto hint = Hint(status); !hint.empty()) text += u"\n\n" + std::u16string(hint);
     return text;
