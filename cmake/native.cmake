@@ -4,7 +4,6 @@ find_package(GTest REQUIRED)
 enable_testing()
 add_executable(unit_tests
     tests/unit/FillJobInfoTest.cpp
-    tests/unit/AtInfoBufferTest.cpp
     tests/unit/ScheduleCommandTest.cpp)
 target_link_libraries(unit_tests PRIVATE core GTest::gtest_main)
 include(GoogleTest)

@@ -89,7 +89,7 @@ std::u16string ServiceErrorText(std::uint32_t status, const std::u16string& plat
 }
 
 FieldToFix Command1_Click(const WindowFields& fields, JobScheduler& scheduler, MessageBoxes& messages) {
-    AT_INFO job;
+    AtInfo job;
     std::uint32_t jobId = 0;
 
     if (const auto error = FillJobInfo(fields, job)) {
@@ -99,8 +99,7 @@ FieldToFix Command1_Click(const WindowFields& fields, JobScheduler& scheduler, M
 
     // An empty name means the local computer, which the service takes as no name at all.
     const char16_t* server = fields.ComputerName.empty() ? nullptr : fields.ComputerName.c_str();
-    auto buffer = ScheduleJobsAdding::ForCall(job);
-    const std::uint32_t status = scheduler.NetScheduleJobAdd(server, &buffer, &jobId);
+    const std::uint32_t status = scheduler.NetScheduleJobAdd(server, job, &jobId);
 
     if (status == 0)
         messages.ShowMessage(ConfirmationText(jobId), MessageTitle, MessageKind::Information);

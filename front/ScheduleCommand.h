@@ -7,13 +7,12 @@
 #include <string>
 
 #include "job/FillJobInfo.h"
-#include "job/ScheduleJobsAdding.h"
 
 // The scheduling service on some computer.
 class JobScheduler {
 public:
     // NetScheduleJobAdd: 0 when the job was added and *JobId holds its number.
-    virtual std::uint32_t NetScheduleJobAdd(const char16_t* Servername, ScheduleJobsAdding::AtInfoBuffer* Buffer,
+    virtual std::uint32_t NetScheduleJobAdd(const char16_t* Servername, const AtInfo& Buffer,
                                             std::uint32_t* JobId) = 0;
     // The platform's own text for a status code, or an empty text where it has none.
     virtual std::u16string StatusText(std::uint32_t status) = 0;

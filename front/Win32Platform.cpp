@@ -1,5 +1,6 @@
 #include "front/Win32Platform.h"
 
+#include "job/ScheduleJobsAdding.h"
 #include "job/Win32Handles.h"
 
 namespace {
@@ -19,7 +20,7 @@ std::u16string FormattedMessage(std::uint32_t status, HMODULE source) {
 
 }  // namespace
 
-std::uint32_t Win32Platform::NetScheduleJobAdd(const char16_t* Servername, ScheduleJobsAdding::AtInfoBuffer* Buffer,
+std::uint32_t Win32Platform::NetScheduleJobAdd(const char16_t* Servername, const AtInfo& Buffer,
                                                std::uint32_t* JobId) {
     return ScheduleJobsAdding::NetScheduleJobAdd(Servername, Buffer, JobId);
 }

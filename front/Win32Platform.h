@@ -9,7 +9,7 @@ class Win32Platform final : public JobScheduler, public MessageBoxes {
 public:
     explicit Win32Platform(HWND owner) : owner_(owner) {}
 
-    std::uint32_t NetScheduleJobAdd(const char16_t* Servername, ScheduleJobsAdding::AtInfoBuffer* Buffer,
+    std::uint32_t NetScheduleJobAdd(const char16_t* Servername, const AtInfo& Buffer,
                                     std::uint32_t* JobId) override;
     std::u16string StatusText(std::uint32_t status) override;
     void ShowMessage(const std::u16string& text, const std::u16string& title, MessageKind kind) override;

@@ -115,7 +115,7 @@ bool IsDayOfMonthList(Text dayList) {
     return nonZero && !negative;
 }
 
-std::optional<ConversionError> FillJobInfo(const WindowFields& fields, AT_INFO& job) {
+std::optional<ConversionError> FillJobInfo(const WindowFields& fields, AtInfo& job) {
     const auto time = ParseJobTime(fields.RunTime);
     if (!time) return ConversionError{ConversionError::BadTime, std::u16string(Trimmed(fields.RunTime))};
     job.JobTime = *time;
@@ -138,8 +138,8 @@ std::optional<ConversionError> FillJobInfo(const WindowFields& fields, AT_INFO& 
         }
     }
 
-    if (fields.Interactive == 0) job.Flags |= JOB_NONINTERACTIVE;
-    if (fields.EveryListedDay) job.Flags |= JOB_RUN_PERIODICALLY;
+    if (fields.Interactive == 0) job.Flags |= JobNonInteractive;
+    if (fields.EveryListedDay) job.Flags |= JobRunPeriodically;
     job.Command = fields.CommandLine;
     return std::nullopt;
 }

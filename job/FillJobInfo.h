@@ -24,7 +24,7 @@ struct ConversionError {
 
 // Fills `job`, which the caller has cleared, from `fields`. On a failed conversion the record
 // is incomplete and must not be submitted.
-std::optional<ConversionError> FillJobInfo(const WindowFields& fields, AT_INFO& job);
+std::optional<ConversionError> FillJobInfo(const WindowFields& fields, AtInfo& job);
 
 // The input language's pieces, exposed for their own tests.
 std::optional<std::uint32_t> ParseJobTime(std::u16string_view text);  // milliseconds after midnight

@@ -1,24 +1,109 @@
 // The binding of NetScheduleJobAdd: netapi32.dll is loaded and the function looked up by name
-// at the first call, and the call is guarded so that an exception raised inside it (Wine's RPC
-// layer raises 0x6D9 when the scheduling service is down) comes back as a status code.
+// at the first call, the job is handed over in the platform's own AT_INFO, and the call is
+// guarded so that an exception raised inside it (Wine's RPC layer raises 0x6D9 when the
+// scheduling service is down) comes back as a status code.
 
 #include <windows.h>
+#include <lm.h>
+#include <lmat.h>
+
+#include <cstddef>
+#include <cstring>
 
 #include "job/ScheduleJobsAdding.h"
 #include "job/Win32Handles.h"
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t));
+static_assert(JobRunPeriodically == JOB_RUN_PERIODICALLY && JobNonInteractive == JOB_NONINTERACTIVE);
+
+// The record as the service reads it. JobTime is a DWORD_PTR, so 64-bit Windows widens it and
+// everything after it moves.
+#if defined(_WIN64)
+static_assert(sizeof(AT_INFO) == 24 && offsetof(AT_INFO, DaysOfMonth) == 8 && offsetof(AT_INFO, DaysOfWeek) == 12 &&
+              offsetof(AT_INFO, Flags) == 13 && offsetof(AT_INFO, Command) == 16);
+#else
+static_assert(sizeof(AT_INFO) == 16 && offsetof(AT_INFO, DaysOfMonth) == 4 && offsetof(AT_INFO, DaysOfWeek) == 8 &&
+              offsetof(AT_INFO, Flags) == 9 && offsetof(AT_INFO, Command) == 12);
+#endif
 
 namespace ScheduleJobsAdding {
 namespace {
 
-using NetScheduleJobAddProc = DWORD(WINAPI*)(LPCWSTR Servername, LPBYTE Buffer, LPDWORD JobId);
+using NetScheduleJobAddProc = decltype(&::NetScheduleJobAdd);
 
-#if defined(__i386__)
+}  // namespace
+}  // namespace ScheduleJobsAdding
+
+// ---------------------------------------------------------------------------------------------
+// The exception guard: GuardedCall(proc, server, record, jobId) calls proc and returns its
+// status, or the code of an exception raised inside it. Like the platform's own __except, the
+// guard first unwinds the frames it leaves, so that their handlers (the RPC layer's cleanup
+// among them) run, and only then resumes in GuardedCall's frame.
+// ---------------------------------------------------------------------------------------------
+
+extern "C" DWORD GuardedCall(ScheduleJobsAdding::NetScheduleJobAddProc proc, LPCWSTR server, LPBYTE record,
+                             LPDWORD jobId);
+
+namespace {
+
+constexpr DWORD ErrorUnhandledException = 574;  // ERROR_UNHANDLED_EXCEPTION, which <winerror.h> lacks
+
+DWORD StatusOf(const EXCEPTION_RECORD* exception) {
+    return exception->ExceptionCode != 0 ? exception->ExceptionCode : ErrorUnhandledException;
+}
+
+}  // namespace
+
+#if defined(__x86_64__)
+// x64 Windows finds an exception's handlers through each function's unwind data. GuardedCall is
+// written in assembly so that its unwind data can name GuardHandler as its language handler
+// (.seh_handler). The handler hands the exception's code to RtlUnwindEx, which runs the unwind
+// handlers of every frame between the exception and GuardedCall, restores GuardedCall's frame
+// and resumes at GuardResume with the code in rax.
+extern "C" void GuardResume();
+
+extern "C" [[gnu::used]] EXCEPTION_DISPOSITION GuardHandler(EXCEPTION_RECORD* exception, void* establisherFrame,
+                                                            CONTEXT*, DISPATCHER_CONTEXT* dispatch) {
+    if (exception->ExceptionFlags & EXCEPTION_UNWIND) return ExceptionContinueSearch;
+    RtlUnwindEx(establisherFrame, reinterpret_cast<void*>(&GuardResume), exception,
+                reinterpret_cast<void*>(static_cast<ULONG_PTR>(StatusOf(exception))), dispatch->ContextRecord,
+                dispatch->HistoryTable);
+    return ExceptionContinueSearch;  // not reached: RtlUnwindEx resumes at GuardResume
+}
+
+// The nop after the call keeps the return address off the epilogue: an unwinder that finds the
+// return address at "add rsp; ret" takes the frame for one leaving already and skips its handler.
+asm(R"(
+    .text
+    .globl GuardedCall
+    .def GuardedCall; .scl 2; .type 32; .endef
+    .seh_proc GuardedCall
+GuardedCall:                    # rcx: proc, rdx: server, r8: record, r9: jobId
+    subq $40, %rsp              # the callee's shadow space; keeps rsp 16-byte aligned
+    .seh_stackalloc 40
+    .seh_handler GuardHandler, @except
+    .seh_endprologue
+    movq %rcx, %rax
+    movq %rdx, %rcx
+    movq %r8, %rdx
+    movq %r9, %r8
+    callq *%rax
+    nop
+    .globl GuardResume
+GuardResume:                    # eax: the status, or the exception's code
+    addq $40, %rsp
+    ret
+    .seh_endproc
+)");
+
+#elif defined(__i386__)
 // x86 Windows finds exception handlers through a chain of registration records on the stack,
-// headed at fs:[0]. A record of our own around the call catches whatever the call raises; its
-// handler unlinks the record and jumps back to the call site. Nothing with a destructor may
-// live inside the guarded stretch, since the jump skips all cleanup.
+// headed at fs:[0]. GuardedCall links a record of its own around the call. Its handler unwinds
+// the chain down to that record with RtlUnwind, which calls every handler above it, then jumps
+// back into GuardedCall (__builtin_longjmp restores its stack and frame) with the record unlinked.
+// Nothing with a destructor may live between the setjmp and the call.
+namespace {
+
 struct GuardRecord {
     GuardRecord* next;
     void* handler;
@@ -34,17 +119,43 @@ GuardRecord* ChainHead() {
 
 void SetChainHead(GuardRecord* head) { asm volatile("movl %0, %%fs:0" : : "r"(head) : "memory"); }
 
+// RtlUnwind(record, continuation, exception, 0). RtlUnwind need not preserve ebx, esi, edi or
+// ebp, so they are saved around it; the continuation is the instruction after the call.
+void UnwindTo(GuardRecord* record, EXCEPTION_RECORD* exception) {
+    asm volatile(
+        "pushl %%ebx\n\t"
+        "pushl %%esi\n\t"
+        "pushl %%edi\n\t"
+        "pushl %%ebp\n\t"
+        "pushl $0\n\t"
+        "pushl %1\n\t"
+        "pushl $1f\n\t"
+        "pushl %0\n\t"
+        "call _RtlUnwind@16\n"
+        "1:\n\t"
+        "popl %%ebp\n\t"
+        "popl %%edi\n\t"
+        "popl %%esi\n\t"
+        "popl %%ebx"
+        :
+        : "r"(record), "r"(exception)
+        : "eax", "ecx", "edx", "memory", "cc");
+}
+
+}  // namespace
+
 extern "C" EXCEPTION_DISPOSITION __cdecl GuardHandler(EXCEPTION_RECORD* exception, void* establisher, CONTEXT*,
                                                        void*) {
     if (exception->ExceptionFlags & (EXCEPTION_UNWINDING | EXCEPTION_EXIT_UNWIND)) return ExceptionContinueSearch;
     auto* record = static_cast<GuardRecord*>(establisher);
-    record->code = exception->ExceptionCode != 0 ? exception->ExceptionCode : 574;  // ERROR_UNHANDLED_EXCEPTION
-    SetChainHead(record->next);  // drops the dispatcher's own records too: their stack is discarded
+    record->code = StatusOf(exception);
+    UnwindTo(record, exception);  // fs:[0] is our record now
+    SetChainHead(record->next);
     __builtin_longjmp(record->resume, 1);
 }
 
-__attribute__((noinline)) DWORD GuardedCall(NetScheduleJobAddProc proc, LPCWSTR server, LPBYTE buffer,
-                                             LPDWORD jobId) {
+extern "C" __attribute__((noinline)) DWORD GuardedCall(ScheduleJobsAdding::NetScheduleJobAddProc proc,
+                                                        LPCWSTR server, LPBYTE buffer, LPDWORD jobId) {
     GuardRecord record{};
     record.handler = reinterpret_cast<void*>(&GuardHandler);
     record.next = ChainHead();
@@ -54,15 +165,14 @@ __attribute__((noinline)) DWORD GuardedCall(NetScheduleJobAddProc proc, LPCWSTR 
     SetChainHead(record.next);
     return status;
 }
+
 #else
-DWORD GuardedCall(NetScheduleJobAddProc proc, LPCWSTR server, LPBYTE buffer, LPDWORD jobId) {
-    return proc(server, buffer, jobId);
-}
+#error "The exception guard is written for x86 and x64 Windows."
 #endif
 
-}  // namespace
+namespace ScheduleJobsAdding {
 
-std::uint32_t NetScheduleJobAdd(const char16_t* Servername, AtInfoBuffer* Buffer, std::uint32_t* JobId) {
+std::uint32_t NetScheduleJobAdd(const char16_t* Servername, const AtInfo& Buffer, std::uint32_t* JobId) {
     static UniqueModule netapi;
     static NetScheduleJobAddProc proc = nullptr;
     if (proc == nullptr) {
@@ -72,9 +182,19 @@ std::uint32_t NetScheduleJobAdd(const char16_t* Servername, AtInfoBuffer* Buffer
             reinterpret_cast<void*>(GetProcAddress(netapi.get(), "NetScheduleJobAdd")));
         if (proc == nullptr) return GetLastError();
     }
+
+    AT_INFO record;
+    std::memset(&record, 0, sizeof record);  // the fill bytes too: the service gets nothing left over
+    record.JobTime = Buffer.JobTime;
+    record.DaysOfMonth = Buffer.DaysOfMonth;
+    record.DaysOfWeek = Buffer.DaysOfWeek;
+    record.Flags = Buffer.Flags;
+    // The platform declares Command writable, but the service only reads it.
+    record.Command = const_cast<LPWSTR>(reinterpret_cast<LPCWSTR>(Buffer.Command.c_str()));
+
     DWORD jobId = *JobId;
-    const DWORD status = GuardedCall(proc, reinterpret_cast<LPCWSTR>(Servername), reinterpret_cast<LPBYTE>(Buffer),
-                                     &jobId);
+    const DWORD status =
+        GuardedCall(proc, reinterpret_cast<LPCWSTR>(Servername), reinterpret_cast<LPBYTE>(&record), &jobId);
     *JobId = jobId;
     return status;
 }

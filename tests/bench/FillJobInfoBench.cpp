@@ -12,7 +12,7 @@ void Fill(benchmark::State& state, const char16_t* days) {
     fields.DayList = days;
     fields.CommandLine = u"Calc.exe";
     for (auto _ : state) {
-        AT_INFO job;
+        AtInfo job;
         benchmark::DoNotOptimize(FillJobInfo(fields, job));
         benchmark::DoNotOptimize(job);
     }

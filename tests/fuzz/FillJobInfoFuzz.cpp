@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             field[n]->push_back(c);
     }
 
-    AT_INFO job;
+    AtInfo job;
     if (const auto error = FillJobInfo(fields, job)) {
         const std::u16string message = ConversionErrorText(*error);
         Require(message.find(u"„Time (hh:mm):“") != std::u16string::npos ||

@@ -13,21 +13,21 @@ WindowFields Defaults() {
     return fields;
 }
 
-AT_INFO Filled(const WindowFields& fields) {
-    AT_INFO job;
+AtInfo Filled(const WindowFields& fields) {
+    AtInfo job;
     const auto error = FillJobInfo(fields, job);
     EXPECT_FALSE(error.has_value()) << "failed on an entry that should convert";
     return job;
 }
 
-AT_INFO WithDays(std::u16string days) {
+AtInfo WithDays(std::u16string days) {
     auto fields = Defaults();
     fields.DayList = std::move(days);
     return Filled(fields);
 }
 
 TEST(FillJobInfo, DefaultEntries) {
-    const AT_INFO job = Filled(Defaults());
+    const AtInfo job = Filled(Defaults());
     EXPECT_EQ(job.JobTime, 61'200'000u);
     EXPECT_EQ(job.DaysOfMonth, 0u);
     EXPECT_EQ(job.DaysOfWeek, 0x7F);
@@ -112,7 +112,7 @@ TEST(FillJobInfo, DayLists) {
         {u"M,T,W,TH,F,S,SU", 0, 127},
     };
     for (const auto& c : cases) {
-        const AT_INFO job = WithDays(c.list);
+        const AtInfo job = WithDays(c.list);
         EXPECT_EQ(job.DaysOfMonth, c.daysOfMonth) << "day list #" << (&c - cases);
         EXPECT_EQ(job.DaysOfWeek, c.daysOfWeek) << "day list #" << (&c - cases);
     }
@@ -165,7 +165,7 @@ TEST(FillJobInfo, FailuresNameTheKindAndThePiece) {
         auto fields = Defaults();
         fields.RunTime = c.time;
         fields.DayList = c.days;
-        AT_INFO job;
+        AtInfo job;
         const auto error = FillJobInfo(fields, job);
         ASSERT_TRUE(error.has_value()) << "case #" << (&c - cases);
         EXPECT_EQ(error->kind, c.kind) << "case #" << (&c - cases);

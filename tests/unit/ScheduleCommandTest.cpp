@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstring>
+#include <algorithm>
 #include <vector>
 
 #include "front/ScheduleCommand.h"
@@ -11,9 +10,7 @@ namespace {
 struct Call {
     bool hasServer;
     std::u16string server;
-    std::array<unsigned char, 12> head;  // the record before its Command pointer
-    std::u16string command;
-    AT_INFO job;
+    AtInfo job;
 };
 
 class FakeScheduler final : public JobScheduler {
@@ -22,13 +19,9 @@ public:
     std::vector<std::uint32_t> results{0};  // one per call; the last repeats
     std::uint32_t nextJobId = 1;
 
-    std::uint32_t NetScheduleJobAdd(const char16_t* server, ScheduleJobsAdding::AtInfoBuffer* buffer,
-                                    std::uint32_t* jobId) override {
+    std::uint32_t NetScheduleJobAdd(const char16_t* server, const AtInfo& job, std::uint32_t* jobId) override {
         EXPECT_EQ(*jobId, 0u) << "the job number starts at 0 on every click";
-        Call call{server != nullptr, server ? server : u"", {}, buffer->Command, {}};
-        std::memcpy(call.head.data(), buffer, call.head.size());
-        call.job = {buffer->JobTime, buffer->DaysOfMonth, buffer->DaysOfWeek, buffer->Flags, buffer->Command};
-        calls.push_back(call);
+        calls.push_back({server != nullptr, server ? server : u"", job});
         const auto result = results[std::min(calls.size(), results.size()) - 1];
         if (result == 0) *jobId = nextJobId++;
         return result;
@@ -74,9 +67,11 @@ TEST_F(ScheduleCommand, DefaultJobIsSubmittedAndConfirmed) {
     const Call& call = scheduler.calls[0];
     EXPECT_TRUE(call.hasServer);
     EXPECT_EQ(call.server, u"TESSARO1");
-    const std::array<unsigned char, 12> head = {0x80, 0xD6, 0xA5, 0x03, 0, 0, 0, 0, 0x7F, 0x10, 0, 0};
-    EXPECT_EQ(call.head, head);
-    EXPECT_EQ(call.command, u"Calc.exe");
+    EXPECT_EQ(call.job.JobTime, 61'200'000u);
+    EXPECT_EQ(call.job.DaysOfMonth, 0u);
+    EXPECT_EQ(call.job.DaysOfWeek, 0x7F);
+    EXPECT_EQ(call.job.Flags, 0x10);
+    EXPECT_EQ(call.job.Command, u"Calc.exe");
 
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, u"Der geplante Task ''Task1'' wurde erfolgreich hinzugefügt.  ");

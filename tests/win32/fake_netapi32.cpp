@@ -1,14 +1,24 @@
 // A stand-in for netapi32.dll that lets a test see what the program hands to the scheduling
 // service. Each call appends one line to the file named by FAKE_NETAPI_LOG:
-//   server=<UTF-16 as hex, or NULL> record=<the 16 bytes as hex> command=<UTF-16 as hex>
+//   server=<UTF-16 as hex, or NULL> record=<the AT_INFO's bytes as hex> command=<UTF-16 as hex>
 // and answers with FAKE_NETAPI_RESULT (default 0) and a job number that starts at
 // FAKE_NETAPI_JOBID (default 1) and grows by one with each call, or raises the exception
 // FAKE_NETAPI_RAISE when that is set.
 
 #include <windows.h>
+#include <lm.h>
+#include <lmat.h>
 
+#include <cstddef>
 #include <cstdio>
 #include <string>
+
+// The record as the platform defines it for the architecture this stand-in is built for.
+#if defined(_WIN64)
+static_assert(sizeof(AT_INFO) == 24 && offsetof(AT_INFO, DaysOfMonth) == 8 && offsetof(AT_INFO, Command) == 16);
+#else
+static_assert(sizeof(AT_INFO) == 16 && offsetof(AT_INFO, DaysOfMonth) == 4 && offsetof(AT_INFO, Command) == 12);
+#endif
 
 namespace {
 
@@ -33,7 +43,8 @@ void Hex(std::string& out, const void* data, std::size_t size) {
 
 }  // namespace
 
-extern "C" __declspec(dllexport) DWORD WINAPI NetScheduleJobAdd(LPCWSTR Servername, LPBYTE Buffer, LPDWORD JobId) {
+extern "C" __declspec(dllexport) NET_API_STATUS WINAPI NetScheduleJobAdd(LPCWSTR Servername, LPBYTE Buffer,
+                                                                         LPDWORD JobId) {
     std::string line = "server=";
     if (Servername) {
         Hex(line, Servername, lstrlenW(Servername) * sizeof(wchar_t));
@@ -41,9 +52,9 @@ extern "C" __declspec(dllexport) DWORD WINAPI NetScheduleJobAdd(LPCWSTR Serverna
         line += "NULL";
     }
     line += " record=";
-    Hex(line, Buffer, 16);
+    Hex(line, Buffer, sizeof(AT_INFO));
     line += " command=";
-    const auto* command = *reinterpret_cast<LPCWSTR*>(Buffer + 12);
+    const LPCWSTR command = reinterpret_cast<const AT_INFO*>(Buffer)->Command;
     Hex(line, command, lstrlenW(command) * sizeof(wchar_t));
     line += "\n";
 
