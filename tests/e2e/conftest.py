@@ -1,5 +1,6 @@
-"""Runs the Windows programs of the build under Wine, in the prefix that scripts/test prepared
-(its server persistent, its scheduling service running)."""
+"""Runs the Windows programs of one build under Wine, in the prefix that scripts/test prepared
+(its server persistent, its scheduling service running). scripts/test selects the build:
+ADDJOB_BUILD (win32 or win64), WINE (its loader) and WINESERVER."""
 import json
 import os
 import shutil
@@ -11,7 +12,18 @@ from pathlib import Path
 import pytest
 
 ROOT = Path(__file__).resolve().parents[2]
-BIN = ROOT / "build" / "win32"
+BUILD = os.environ.get("ADDJOB_BUILD", "win32")
+BIN = ROOT / "build" / BUILD
+WINE = os.environ.get("WINE", "wine")
+WINESERVER = os.environ.get("WINESERVER", "wineserver")
+POINTER = 8 if BUILD == "win64" else 4
+
+
+def record(job_time, days_of_month, days_of_week, flags):
+    """The bytes of the platform's AT_INFO before its Command pointer, as this build lays them
+    out: JobTime is pointer-sized, then DaysOfMonth, DaysOfWeek, Flags and two zero fill bytes."""
+    return (job_time.to_bytes(POINTER, "little") + days_of_month.to_bytes(4, "little")
+            + bytes([days_of_week, flags, 0, 0]))
 
 
 def wine(program, *args, env=None, timeout=60, check=True):
@@ -22,7 +34,7 @@ def wine(program, *args, env=None, timeout=60, check=True):
 
 def wine_command(command, env=None, timeout=60, check=True):
     with tempfile.TemporaryFile() as out:
-        result = subprocess.run(["wine", *command],
+        result = subprocess.run([WINE, *command],
                                 stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.DEVNULL,
                                 env={**os.environ, **(env or {})}, timeout=timeout)
         out.seek(0)
@@ -50,9 +62,9 @@ def start_service():
 def service_stopped():
     """Wine's scheduling service is down for the test (only a server restart stops it), and
     running again afterwards."""
-    _quiet("wineserver", "-k")
-    _quiet("wineserver", "-w")
-    _quiet("wineserver", "-p")
+    _quiet(WINESERVER, "-k")
+    _quiet(WINESERVER, "-w")
+    _quiet(WINESERVER, "-p")
     yield
     start_service()
 
@@ -78,7 +90,7 @@ class App:
 
     def __init__(self, program, env):
         self.log = open(ROOT / "build" / "app.log", "ab")
-        self.process = subprocess.Popen(["wine", str(program)], stdin=subprocess.DEVNULL,
+        self.process = subprocess.Popen([WINE, str(program)], stdin=subprocess.DEVNULL,
                                         stdout=self.log, stderr=self.log, env={**os.environ, **env})
         assert driver("wait")["window"], "the window did not appear"
 
@@ -114,6 +126,14 @@ class App:
         while (focus := self.state()["focus"]) == before and time.monotonic() < deadline:
             time.sleep(0.05)
         return NAME.get(focus)
+
+    def focus_becomes(self, name, within=2.0):
+        """Whether the focus is in the named control, allowing the program a moment: when the
+        driver has closed a message box, the program may not yet have returned from it."""
+        deadline = time.monotonic() + within
+        while (focus := self.state()["focus"]) != ID[name] and time.monotonic() < deadline:
+            time.sleep(0.05)
+        return focus == ID[name]
 
     def close(self):
         if self.process.poll() is None:
@@ -159,7 +179,7 @@ class Fake:
         return self.running
 
     def calls(self):
-        """Each call: the server name (None for NULL), the 16 record bytes and the command."""
+        """Each call: the server name (None for NULL), the record's bytes and the command."""
         if not self.log.exists():
             return []
         calls = []

@@ -2,15 +2,10 @@
 is told."""
 import pytest
 
-from conftest import ID, driver
+from conftest import ID, POINTER, driver, record
 
 CONFIRMATION = "Der geplante Task ''Task{}'' wurde erfolgreich hinzugefügt.  "
 TITLE = " Geplanten Task hinzufügen"
-
-
-def record(job_time, days_of_month, days_of_week, flags):
-    return (job_time.to_bytes(4, "little") + days_of_month.to_bytes(4, "little")
-            + bytes([days_of_week, flags, 0, 0]))
 
 
 def test_default_job_end_to_end(fake):
@@ -22,8 +17,8 @@ def test_default_job_end_to_end(fake):
     assert box["buttons"] == ["OK"]
     [(server, raw, command)] = fake.calls()
     assert server == computer
-    assert raw[:12] == record(61_200_000, 0, 0x7F, 0x10)
-    assert raw[12:16] != bytes(4), "Command points at the text"
+    assert raw[:-POINTER] == record(61_200_000, 0, 0x7F, 0x10)
+    assert raw[-POINTER:] != bytes(POINTER), "Command points at the text"
     assert command == "Calc.exe"
 
 
@@ -58,7 +53,7 @@ def test_input_language_through_the_window(fake):
         before = app.entries()
         assert app.schedule()["text"].startswith("Der geplante Task"), entries
         _, raw, command = fake.calls()[-1]
-        assert raw[:12] == expected, entries
+        assert raw[:-POINTER] == expected, entries
         assert command == app.entries()["Text4"][0]
         assert app.entries() == before, "a Schedule leaves every entry as it was"
         # back to the defaults for the next row
@@ -89,7 +84,7 @@ def test_bad_entries_are_named_and_nothing_is_submitted(fake, name, text, field,
     assert "Erlaubt sind" in box["text"]
     assert fake.calls() == []
     assert app.entries() == before
-    assert app.state()["focus"] == ID[field]
+    assert app.focus_becomes(field)
 
 
 def test_service_refusal_is_reported_with_its_code(fake):
@@ -119,8 +114,8 @@ def test_two_clicks_make_two_jobs(fake):
     app.set("Text3", "M")
     assert app.schedule()["text"] == CONFIRMATION.format(42)
     first, second = fake.calls()
-    assert first[1][:12] == record(61_200_000, 134_287_360, 0, 0x10)
-    assert second[1][:12] == record(61_200_000, 0, 1, 0x10), "each click starts from a cleared record"
+    assert first[1][:-POINTER] == record(61_200_000, 134_287_360, 0, 0x10)
+    assert second[1][:-POINTER] == record(61_200_000, 0, 1, 0x10), "each click starts from a cleared record"
 
 
 def test_empty_computer_name_means_the_local_computer(fake):

@@ -28,6 +28,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/win32/ProcessCounts.h"
+
 namespace {
 
 constexpr wchar_t Caption[] = L"Tessaro - Job hinzufügen";
@@ -340,11 +342,8 @@ void Paste(HWND control, const std::wstring& text) {
     SendMessageW(control, WM_PASTE, 0, 0);
 }
 
-long HandleCount(DWORD pid);
-long GdiObjectCount(DWORD pid);
-
 // Schedules `count` jobs, each with the command "cmd /c rem TAG-<n>", and prints each answer's
-// first line and the program's handle and GDI object counts after the first and the last.
+// text and the program's handle and GDI object counts after the first and the last.
 void Soak(HWND root, long count, const std::wstring& tag) {
     DWORD pid = 0;
     GetWindowThreadProcessId(root, &pid);
@@ -359,7 +358,7 @@ void Soak(HWND root, long count, const std::wstring& tag) {
         SendMessageW(commandLine, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(command.c_str()));
         const Box box = Schedule(root, 10000);
         json.Item();
-        json.String(box.text.substr(0, box.text.find(L'\n')));
+        json.String(box.text);
         slowest = std::max<long>(slowest, box.ms);
         if (i == 0) first[0] = HandleCount(pid), first[1] = GdiObjectCount(pid);
     }
@@ -396,72 +395,6 @@ void Jobs() {
     json.Raw("]}");
     if (buffer) NetApiBufferFree(buffer);
     json.Print();
-}
-
-// Kernel handles of a process, from the system's list of all handles.
-long HandleCount(DWORD pid) {
-    using Query = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
-    const auto query = reinterpret_cast<Query>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
-    struct Entry {
-        ULONG ownerPid;
-        BYTE type, flags;
-        USHORT value;
-        PVOID object;
-        ULONG access;
-    };
-    constexpr ULONG SystemHandleInformation = 16;
-    std::vector<BYTE> buffer(1 << 16);
-    ULONG needed = 0;
-    LONG status;
-    while ((status = query(SystemHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed)) ==
-           static_cast<LONG>(0xC0000004))  // STATUS_INFO_LENGTH_MISMATCH
-        buffer.resize(buffer.size() * 2);
-    if (status != 0) return -1;
-    const ULONG count = *reinterpret_cast<const ULONG*>(buffer.data());
-    const auto* entries = reinterpret_cast<const Entry*>(buffer.data() + sizeof(ULONG_PTR));
-    long owned = 0;
-    for (ULONG i = 0; i < count; ++i) owned += entries[i].ownerPid == pid;
-    return owned;
-}
-
-// GDI objects of a process: GetGuiResources is a stub in Wine, so this counts the live
-// entries of the process's GDI handle table, found through its PEB (Wine's table layout).
-long GdiObjectCount(DWORD pid) {
-    using Query = LONG(WINAPI*)(HANDLE, ULONG, PVOID, ULONG, PULONG);
-    const auto query = reinterpret_cast<Query>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
-    struct BasicInformation {
-        LONG exitStatus;
-        PVOID peb;
-        ULONG_PTR affinity, priority, pid, parentPid;
-    } basic{};
-#pragma pack(push, 4)
-    struct Entry {
-        UINT64 object;
-        ULONG owner;
-        USHORT unique;
-        UCHAR type, flags;
-        UINT64 user;
-    };
-#pragma pack(pop)
-    static_assert(sizeof(Entry) == 24);
-    constexpr std::size_t Entries = 0x10000, PebGdiTable = 0x94;
-    const HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
-    if (!process) return -1;
-    long live = -1;
-    PVOID table = nullptr;
-    if (query(process, 0, &basic, sizeof basic, nullptr) == 0 &&
-        ReadProcessMemory(process, static_cast<BYTE*>(basic.peb) + PebGdiTable, &table, sizeof table, nullptr) &&
-        table != nullptr) {
-        std::vector<Entry> entries(Entries);
-        if (ReadProcessMemory(process, table, entries.data(), entries.size() * sizeof(Entry), nullptr)) {
-            live = 0;
-            for (const Entry& entry : entries) live += entry.type != 0;
-        }
-    }
-    CloseHandle(process);
-    return live;
 }
 
 }  // namespace

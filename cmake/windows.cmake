@@ -1,0 +1,49 @@
+# Windows build, 32- or 64-bit by the toolchain file: the program and the programs that test it
+# under Wine.
+
+add_library(binding STATIC job/ScheduleJobsAddingWin32.cpp)
+target_link_libraries(binding PUBLIC core)
+
+# The icon is drawn in code; the manifest names the build's processor architecture.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(ICON ${CMAKE_CURRENT_BINARY_DIR}/AddJob.ico)
+add_custom_command(OUTPUT ${ICON}
+    COMMAND Python3::Interpreter ${CMAKE_CURRENT_SOURCE_DIR}/scripts/make-icon.py ${ICON}
+    DEPENDS scripts/make-icon.py)
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(MANIFEST_ARCHITECTURE amd64)
+else()
+    set(MANIFEST_ARCHITECTURE x86)
+endif()
+configure_file(front/AddJob.manifest.in ${CMAKE_CURRENT_BINARY_DIR}/AddJob.manifest @ONLY)
+set_source_files_properties(front/AddJob.rc PROPERTIES
+    OBJECT_DEPENDS "${ICON};${CMAKE_CURRENT_BINARY_DIR}/AddJob.manifest")
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_CURRENT_BINARY_DIR}")
+
+add_executable(AddJob WIN32
+    front/main.cpp front/Root.cpp front/Win32Platform.cpp front/ThrowlessRuntime.cpp front/AddJob.rc)
+target_link_libraries(AddJob PRIVATE binding comctl32)
+
+# Test programs.
+add_executable(schedule_probe tests/win32/schedule_probe.cpp)
+target_link_libraries(schedule_probe PRIVATE binding netapi32 psapi)
+
+add_executable(driver tests/win32/driver.cpp)
+target_include_directories(driver PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(driver PRIVATE netapi32 psapi)
+
+# Stand-ins for netapi32.dll; see tests/e2e.
+function(add_stand_in target source folder)
+    add_library(${target} SHARED ${source})
+    set_target_properties(${target} PROPERTIES PREFIX "" OUTPUT_NAME netapi32
+        RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/${folder})
+    target_link_options(${target} PRIVATE -Wl,--kill-at)
+endfunction()
+add_stand_in(fake_netapi32 tests/win32/fake_netapi32.cpp fake)
+add_stand_in(netapi32_without_add tests/win32/netapi32_without_add.cpp without-add)
+
+# Benchmark programs: scripts/bench.
+add_executable(stopwatch tests/bench/stopwatch.cpp)
+add_executable(empty_window WIN32 tests/bench/empty_window.cpp)
+add_executable(plain_schedule WIN32 tests/bench/plain_schedule.cpp)
+target_link_libraries(plain_schedule PRIVATE netapi32)
