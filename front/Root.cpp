@@ -277,6 +277,9 @@ void Root::Schedule() {
     const FieldToFix field = Command1_Click(ReadFields(), platform, platform);
     if (field == FieldToFix::None) return;
     const HWND entry = controls_[field == FieldToFix::RunTime ? Text2 : Text3];
+    // The window may be activated again only after this, when the closed message box hands
+    // the activation back; that restores the focus from focusWhileInactive_.
+    focusWhileInactive_ = entry;
     SetFocus(entry);
     SendMessageW(entry, EM_SETSEL, 0, -1);
 }

@@ -127,9 +127,17 @@ class App:
             time.sleep(0.05)
         return NAME.get(focus)
 
+    def reactivate(self):
+        """Makes the window active again if closing a message box left no window active.
+        The driver closes boxes with a posted click, which carries no X event time; without a
+        window manager Wine then sometimes loses the X focus. A user's click or key doesn't."""
+        if not self.state()["active"]:
+            assert driver("activate")["active"]
+
     def focus_becomes(self, name, within=2.0):
         """Whether the focus is in the named control, allowing the program a moment: when the
         driver has closed a message box, the program may not yet have returned from it."""
+        self.reactivate()
         deadline = time.monotonic() + within
         while (focus := self.state()["focus"]) != ID[name] and time.monotonic() < deadline:
             time.sleep(0.05)

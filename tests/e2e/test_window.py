@@ -140,6 +140,7 @@ def test_enter_and_escape_do_nothing_but_enter_presses_the_focused_button(fake):
     assert [app.focus_after("Tab") for _ in range(4)][-1] == "Command1"
     app.keys("Return")
     assert driver("box")["text"].startswith("Der geplante Task ''Task1''")
+    app.reactivate()
     app.keys("space")
     assert driver("box")["text"].startswith("Der geplante Task ''Task2''")
     assert len(fake.calls()) == 2

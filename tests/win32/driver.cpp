@@ -12,6 +12,7 @@
 //   driver box [MS]                waits for a message box of the window, prints and closes it
 //   driver paste ID PATH           pastes the UTF-8 text of a file into a control, replacing its text
 //   driver soak N TAG              schedules N jobs in a row, each with a command of its own
+//   driver activate                makes the window the active one, as a click on it would
 //   driver close                   closes the window and waits for the program to end
 //   driver measure TEXT            the width of TEXT in Tahoma 9 pt
 //   driver counts                  the program's kernel handles and GDI objects
@@ -426,6 +427,11 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("{}\n");
     } else if (command == L"soak" && argc > 3) {
         Soak(RootOrDie(), number(2, 1), argv[3]);
+    } else if (command == L"activate") {
+        const HWND root = RootOrDie();
+        SetForegroundWindow(root);
+        for (int i = 0; i < 100 && GetForegroundWindow() != root; ++i) Sleep(20);
+        std::printf("{\"active\":%s}\n", GetForegroundWindow() == root ? "true" : "false");
     } else if (command == L"close") {
         const HWND root = RootOrDie();
         DWORD pid = 0;
