@@ -14,15 +14,40 @@ std::u16string Digits(std::uint32_t n, std::uint32_t base) {
     return digits;
 }
 
-// A piece of the user's text, short enough for a message box.
+bool IsHighSurrogate(char32_t c) { return c >= 0xD800 && c < 0xDC00; }
+bool IsLowSurrogate(char32_t c) { return c >= 0xDC00 && c < 0xE000; }
+
+// Control and format characters: invisible in a message box, and the bidirectional ones among
+// them would reorder its text. Half a surrogate pair has no picture either.
+bool IsShownByCode(char32_t c) {
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0xAD || (c >= 0x600 && c <= 0x605) || c == 0x61C ||
+           c == 0x6DD || c == 0x70F || c == 0x180E || (c >= 0x200B && c <= 0x200F) || (c >= 0x2028 && c <= 0x202E) ||
+           (c >= 0x2060 && c <= 0x206F) || c == 0xFEFF || (c >= 0xFFF9 && c <= 0xFFFB) ||
+           (c >= 0xD800 && c <= 0xDFFF) || (c >= 0x1D173 && c <= 0x1D17A) || (c >= 0xE0000 && c <= 0xE007F);
+}
+
+// A piece of the user's text as a message box can show it: at most 40 code units (never half a
+// surrogate pair), and each invisible character written as its code, [U+202E].
 std::u16string Quoted(std::u16string_view piece) {
     constexpr std::size_t Longest = 40;
-    std::u16string shown(piece.substr(0, Longest));
-    if (piece.size() > Longest) {
-        if (shown.size() > 0 && shown.back() >= 0xD800 && shown.back() < 0xDC00) shown.pop_back();  // half a pair
-        shown += u"…";
+    std::u16string_view kept = piece.substr(0, Longest);
+    if (kept.size() < piece.size() && !kept.empty() && IsHighSurrogate(kept.back())) kept.remove_suffix(1);
+
+    std::u16string shown = u"„";
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        char32_t c = kept[i];
+        const bool pair = IsHighSurrogate(c) && i + 1 < kept.size() && IsLowSurrogate(kept[i + 1]);
+        if (pair) c = 0x10000 + ((c - 0xD800) << 10) + (kept[i + 1] - 0xDC00);
+        if (IsShownByCode(c)) {
+            const std::u16string hex = Digits(c, 16);
+            shown += u"[U+" + std::u16string(hex.size() < 4 ? 4 - hex.size() : 0, u'0') + hex + u"]";
+        } else {
+            shown += kept.substr(i, pair ? 2 : 1);
+        }
+        i += pair;
     }
-    return u"„" + shown + u"“";
+    if (kept.size() < piece.size()) shown += u"…";
+    return shown + u"“";
 }
 
 constexpr std::u16string_view AcceptedTimes =

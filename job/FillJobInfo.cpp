@@ -8,7 +8,24 @@ namespace {
 
 using Text = std::u16string_view;
 
-bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+// Blank as the user sees it: text pasted from a web page or a mail brings no-break and other
+// Unicode spaces (category Zs) and line ends along with it.
+bool IsBlank(char16_t c) {
+    switch (c) {
+    case u'\t':
+    case u'\n':
+    case u'\r':
+    case u' ':
+    case u'\u00A0':
+    case u'\u1680':
+    case u'\u202F':
+    case u'\u205F':
+    case u'\u3000':
+        return true;
+    default:
+        return c >= u'\u2000' && c <= u'\u200A';
+    }
+}
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
 Text Trimmed(Text text) {
@@ -47,10 +64,11 @@ std::vector<Text> SplitAtCommas(Text text) {
     }
 }
 
-// A day of the month, 1 to 31, digits only, blanks around allowed.
+// A day of the month: digits only, blanks around allowed, leading zeros too, worth 1 to 31.
 std::optional<unsigned> ParseDayOfMonth(Text piece) {
     piece = Trimmed(piece);
-    const auto day = TakeNumber(piece, 1, 3);
+    while (piece.size() > 1 && piece.front() == u'0') piece.remove_prefix(1);
+    const auto day = TakeNumber(piece, 1, 2);
     if (!day || !piece.empty() || *day < 1 || *day > 31) return std::nullopt;
     return day;
 }
@@ -97,7 +115,7 @@ std::optional<std::uint32_t> ParseJobTime(Text text) {
 // digits and a decimal fraction; "0,5" and "-3,4" are therefore weekday lists.
 bool IsDayOfMonthList(Text dayList) {
     std::size_t i = 0;
-    while (i < dayList.size() && (IsBlank(dayList[i]) || dayList[i] == u'\n' || dayList[i] == u'\r')) ++i;
+    while (i < dayList.size() && IsBlank(dayList[i])) ++i;
     bool negative = false;
     if (i < dayList.size() && (dayList[i] == u'+' || dayList[i] == u'-')) negative = dayList[i++] == u'-';
     bool nonZero = false;

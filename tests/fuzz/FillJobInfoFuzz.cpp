@@ -2,8 +2,9 @@
 // check box "interactive", bit 1: "jeden ") followed by UTF-16LE text, whose fields (run time,
 // day list, command line) are separated by U+001F.
 //
-// On every input either the conversion fails with a message that names its field, or the
-// record keeps the invariants every job handed to the service must keep.
+// On every input either the conversion fails with a message that names its field and that the
+// user's text can't reorder, or the record keeps the invariants every job handed to the
+// service must keep.
 
 #include <cstdint>
 #include <cstdlib>
@@ -43,6 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::u16string message = ConversionErrorText(*error);
         Require(message.find(u"„Time (hh:mm):“") != std::u16string::npos ||
                 message.find(u"„Datum:“") != std::u16string::npos);
+        for (const char16_t c : message)  // the user's text can't reorder the message
+            Require(!(c >= 0x202A && c <= 0x202E) && !(c >= 0x2066 && c <= 0x2069) && c != 0x200E && c != 0x200F);
         return 0;
     }
     Require(job.JobTime < 86'400'000 && job.JobTime % 60'000 == 0);

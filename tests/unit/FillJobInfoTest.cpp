@@ -49,6 +49,10 @@ TEST(ParseJobTime, AcceptsClockTimesAndRejectsTheRest) {
         {u"17:30:45", 63'000'000},  // seconds dropped, not rounded
         {u"17:30:59", 63'000'000},
         {u"  17:00\t", 61'200'000},
+        {u"17:00\u00A0", 61'200'000},  // pasted: a no-break space, other Unicode spaces, line ends
+        {u"\u3000\u2003 17:00\r\n", 61'200'000},
+        {u"\u202F5:00\u205Fpm\u2009", 61'200'000},
+        {u"\u200B17:00", std::nullopt},  // a zero-width space is a format character, not a blank
         {u"17", 61'200'000},
         {u"7", 25'200'000},
         {u"5:00 pm", 61'200'000},
@@ -98,6 +102,11 @@ TEST(FillJobInfo, DayLists) {
         {u"13,13", 4096, 0},  // a repeated day is that day once
         {u"1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,25,26,27,28,29,30,31", 0x7FFF'FFFF, 0},
         {u"07", 1u << 6, 0},
+        {u"0013", 1u << 12, 0},  // leading zeros, any number of them
+        {u"00000000000000000000031", 1u << 30, 0},
+        {u"13\u00A0,\u300017\r\n", (1u << 12) | (1u << 16), 0},  // pasted blanks around the pieces
+        {u"\r\n\u00A013", 1u << 12, 0},
+        {u"\u2003M,\u202FT\u00A0", 0, 3},
         {u"m,t", 0, 3},
         {u"M, T", 0, 3},  // pieces are trimmed
         {u"TH", 0, 8},
@@ -121,6 +130,7 @@ TEST(FillJobInfo, DayLists) {
 TEST(IsDayOfMonthList, LeadingNumberAboveZero) {
     EXPECT_TRUE(IsDayOfMonthList(u"13,17,28"));
     EXPECT_TRUE(IsDayOfMonthList(u" \t\n5"));
+    EXPECT_TRUE(IsDayOfMonthList(u"\u00A0\u3000\u20095"));
     EXPECT_TRUE(IsDayOfMonthList(u"0.5"));
     EXPECT_TRUE(IsDayOfMonthList(u"+3"));
     EXPECT_TRUE(IsDayOfMonthList(u"1x"));
@@ -151,6 +161,11 @@ TEST(FillJobInfo, FailuresNameTheKindAndThePiece) {
         {u"17:00", u"1,0", ConversionError::BadDayOfMonth, u"0"},
         {u"17:00", u"32", ConversionError::BadDayOfMonth, u"32"},
         {u"17:00", u"1,99999999999", ConversionError::BadDayOfMonth, u"99999999999"},
+        {u"17:00", u"1,000", ConversionError::BadDayOfMonth, u"000"},
+        {u"17:00", u"1,0032", ConversionError::BadDayOfMonth, u"0032"},
+        {u"17:00", u"1,4294967309", ConversionError::BadDayOfMonth, u"4294967309"},  // 13 after overflow
+        {u"17:00", u"1,1\u00A02", ConversionError::BadDayOfMonth, u"1\u00A02"},
+        {u"17:00\u00A0", u"M,\u200BT", ConversionError::BadWeekday, u"\u200BT"},
         {u"17:00", u"+3", ConversionError::BadDayOfMonth, u"+3"},
         {u"17:00", u"1.5", ConversionError::BadDayOfMonth, u"1.5"},
         {u"17:00", u"13, -2", ConversionError::BadDayOfMonth, u"-2"},

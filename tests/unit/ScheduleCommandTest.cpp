@@ -162,6 +162,26 @@ TEST_F(ScheduleCommand, LongPiecesAreShortenedInTheMessage) {
     EXPECT_NE(messages.shown[1].text.find(std::u16string(39, u'x') + u"…“"), std::u16string::npos);
 }
 
+TEST(ConversionErrorText, InvisibleAndReorderingCharactersAreShownByTheirCode) {
+    struct {
+        const char16_t* piece;
+        const char16_t* shown;
+    } const cases[] = {
+        {u"\u202Eabc", u"„[U+202E]abc“"},  // right-to-left override
+        {u"M\u2066T\u2069", u"„M[U+2066]T[U+2069]“"},
+        {u"\u200FM\u200E", u"„[U+200F]M[U+200E]“"},
+        {u"M\tT", u"„M[U+0009]T“"},
+        {u"x\uFEFF\u00AD", u"„x[U+FEFF][U+00AD]“"},
+        {u"\U000E0041x", u"„[U+E0041]x“"},  // a tag character, as a surrogate pair
+        {u"\xD800x", u"„[U+D800]x“"},       // half a pair
+        {u"Grüße 😀", u"„Grüße 😀“"},       // printable, whatever the script
+    };
+    for (const auto& c : cases) {
+        const auto text = ConversionErrorText({ConversionError::BadWeekday, c.piece});
+        EXPECT_NE(text.find(c.shown), std::u16string::npos) << "case #" << (&c - cases);
+    }
+}
+
 TEST_F(ScheduleCommand, ServiceErrorIsShownWithCodeAndHint) {
     scheduler.results = {5, 1753, 3221225477u, 0};
     for (int i = 0; i < 4; ++i) Click(Defaults());
