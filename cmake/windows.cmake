@@ -1,7 +1,7 @@
 # Windows build, 32- or 64-bit by the toolchain file: the program and the programs that test it
 # under Wine.
 
-add_library(binding STATIC job/ScheduleJobsAddingWin32.cpp)
+add_library(binding STATIC job/ScheduleJobsAddingWin32.cpp job/SystemLibrary.cpp)
 target_link_libraries(binding PUBLIC core)
 
 # The icon is drawn in code; the manifest names the build's processor architecture.
@@ -41,6 +41,11 @@ function(add_stand_in target source folder)
 endfunction()
 add_stand_in(fake_netapi32 tests/win32/fake_netapi32.cpp fake)
 add_stand_in(netapi32_without_add tests/win32/netapi32_without_add.cpp without-add)
+
+# Loaded by the driver into the program to veto the creation of one of its windows.
+add_library(veto_hook SHARED tests/win32/veto_hook.cpp)
+set_target_properties(veto_hook PROPERTIES PREFIX "")
+target_link_options(veto_hook PRIVATE -Wl,--kill-at)
 
 # Benchmark programs: scripts/bench.
 add_executable(stopwatch tests/bench/stopwatch.cpp)

@@ -117,6 +117,17 @@ std::u16string TextOf(HWND control) {
 }  // namespace
 
 bool Root::Show(int showCommand) {
+    if (!Create()) {
+        MessageBoxW(nullptr, failure_.c_str(), Caption, MB_OK | MB_ICONERROR);
+        return false;
+    }
+    ShowWindow(window_, showCommand);
+    UpdateWindow(window_);
+    SetFocus(controls_[Text1]);
+    return true;
+}
+
+bool Root::Create() {
     const int bigSize = GetSystemMetrics(SM_CXICON), smallSize = GetSystemMetrics(SM_CXSMICON);
     bigIcon_.reset(static_cast<HICON>(
         LoadImageW(instance_, MAKEINTRESOURCEW(IconResource), IMAGE_ICON, bigSize, bigSize, 0)));
@@ -132,36 +143,50 @@ bool Root::Show(int showCommand) {
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     windowClass.lpszClassName = ClassName;
-    if (!RegisterClassExW(&windowClass)) return false;
+    // Each step clears the last error first: a creation that a hook refuses sets none, and
+    // Failed() must not report one left over from earlier.
+    SetLastError(ERROR_SUCCESS);
+    if (!RegisterClassExW(&windowClass)) return Failed(L"Die Fensterklasse");
 
+    SetLastError(ERROR_SUCCESS);
     owner_.reset(CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance_, nullptr));
+    if (!owner_) return Failed(L"Das verborgene Besitzerfenster");
 
     // Fixed dialog frame: caption, system menu and close box; no sizing, no minimise or maximise.
     constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-    const HDC screen = GetDC(nullptr);
-    dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    dpi_ = GetDeviceCaps(WindowDC(nullptr).get(), LOGPIXELSY);
     RECT frame{0, 0, Pixels(ClientWidth), Pixels(ClientHeight)};
     AdjustWindowRectEx(&frame, style, FALSE, 0);
-    CreateWindowExW(0, ClassName, Caption, style, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
-                    frame.bottom - frame.top, owner_.get(), nullptr, instance_, this);
-    if (window_ == nullptr) return false;
-
-    ShowWindow(window_, showCommand);
-    UpdateWindow(window_);
-    SetFocus(controls_[Text1]);
+    SetLastError(ERROR_SUCCESS);
+    if (!CreateWindowExW(0, ClassName, Caption, style, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                         frame.bottom - frame.top, owner_.get(), nullptr, instance_, this))
+        return failure_.empty() ? Failed(L"Das Fenster") : false;  // OnCreate names what failed
     return true;
 }
 
 int Root::MessageLoop() {
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    MSG message{};
+    BOOL got;
+    while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
         // The dialog manager's keys: Tab, Shift+Tab, arrows in the option pair, Space on buttons.
         if (window_ != nullptr && IsDialogMessageW(window_, &message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-    return static_cast<int>(message.wParam);
+    return got == 0 ? static_cast<int>(message.wParam) : 1;  // -1: the loop itself failed
+}
+
+bool Root::Failed(const wchar_t* what) {
+    const DWORD error = GetLastError();
+    failure_ = L"Das Fenster kann nicht aufgebaut werden: ";
+    failure_ += what;
+    failure_ += L" ließ sich nicht anlegen.";
+    if (error != ERROR_SUCCESS) {
+        failure_ += L" (Fehler ";
+        failure_ += Wide(Digits(error, 10));
+        failure_ += L")";
+    }
+    return false;
 }
 
 LRESULT CALLBACK Root::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -171,13 +196,16 @@ LRESULT CALLBACK Root::WindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
     auto* self = reinterpret_cast<Root*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    return self != nullptr ? self->OnMessage(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+    return self != nullptr ? self->OnMessage(window, message, wParam, lParam)
+                           : DefWindowProcW(window, message, wParam, lParam);
 }
 
-LRESULT Root::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Root::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
-        OnCreate();
+        // A window that can't be built whole is not shown at all: -1 destroys it.
+        if (!OnCreate()) return -1;
+        created_ = true;
         return 0;
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam));
@@ -189,21 +217,25 @@ LRESULT Root::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_DESTROY:
         window_ = nullptr;
-        PostQuitMessage(0);
+        // A window destroyed by a failed creation leaves the quit to the program, which still
+        // has to say what failed.
+        if (created_) PostQuitMessage(0);
         return 0;
     default:
-        return DefWindowProcW(window_, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 
 int Root::Pixels(int twips) const { return MulDiv(twips, dpi_, 1440); }
 
-void Root::OnCreate() {
+bool Root::OnCreate() {
+    SetLastError(ERROR_SUCCESS);
     font_.reset(CreateFontW(-MulDiv(FontPoints, dpi_, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS,
                             L"Tahoma"));
-    const HDC screen = GetDC(window_);
-    const HGDIOBJ previousFont = SelectObject(screen, font_.get());
+    if (!font_) return Failed(L"Die Schrift Tahoma");
+    const WindowDC screen(window_);
+    const SelectedObject measuringFont(screen.get(), font_.get());
 
     const std::wstring computerName = ComputerName();
     for (std::size_t i = 0; i < ControlCount; ++i) {
@@ -214,7 +246,7 @@ void Root::OnCreate() {
         int left = Pixels(control.left), width = Pixels(control.width);
         if (control.kind == Kind::Caption) {
             SIZE extent{};
-            GetTextExtentPoint32W(screen, text, lstrlenW(text), &extent);
+            GetTextExtentPoint32W(screen.get(), text, lstrlenW(text), &extent);
             const int right = Pixels(control.left + control.width);
             left = right - extent.cx;
             width = extent.cx;
@@ -222,14 +254,14 @@ void Root::OnCreate() {
         // Every control starts a group of its own but the second option button, so that the
         // arrow keys move between the two options and nowhere else.
         const DWORD group = i == Option2 ? 0 : WS_GROUP;
+        SetLastError(ERROR_SUCCESS);
         controls_[i] = CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | group | style, left,
                                        Pixels(control.top), width, Pixels(control.height), window_,
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdOf(i))), instance_, nullptr);
+        if (controls_[i] == nullptr) return Failed((L"Das Steuerelement " + std::wstring(control.name)).c_str());
         SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
         if (control.kind == Kind::Text) SendMessageW(controls_[i], EM_LIMITTEXT, 0, 0);  // no length limit
     }
-    SelectObject(screen, previousFont);
-    ReleaseDC(window_, screen);
 
     CheckRadioButton(window_, IdOf(Option1), IdOf(Option2), IdOf(Option1));
 
@@ -237,6 +269,7 @@ void Root::OnCreate() {
     const HMENU systemMenu = GetSystemMenu(window_, FALSE);
     for (const UINT command : {SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, SC_RESTORE})
         DeleteMenu(systemMenu, command, MF_BYCOMMAND);
+    return true;
 }
 
 void Root::OnCommand(int id, int code) {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <array>
+#include <string>
 
 #include "job/FillJobInfo.h"
 #include "job/Win32Handles.h"
@@ -16,20 +17,23 @@ public:
     Root(const Root&) = delete;
     Root& operator=(const Root&) = delete;
 
-    // Creates and shows the window; false when the platform refused.
+    // Creates and shows the window whole. When any part of it can't be made, shows nothing of
+    // it, tells the user in a message box what failed, and returns false.
     bool Show(int showCommand);
     // Runs until the window is closed; returns the process's exit code.
     int MessageLoop();
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    void OnCreate();
+    LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    bool OnCreate();
     void OnCommand(int id, int code);
     void OnActivate(bool active);
     LRESULT OnCtlColorStatic(HDC dc, HWND control);
 
     int Pixels(int twips) const;  // at the screen's dots per inch
+    bool Create();  // the class, the hidden owner and the window; false when any failed
+    bool Failed(const wchar_t* what);  // notes what could not be made, with the last error
     void Schedule();
     WindowFields ReadFields() const;
 
@@ -38,6 +42,8 @@ private:
     UniqueIcon bigIcon_, smallIcon_;
     UniqueWindow owner_;  // hidden; owning Root keeps it off the taskbar
     HWND window_ = nullptr;
+    bool created_ = false;  // WM_CREATE succeeded
+    std::wstring failure_;  // what could not be made
     UniqueFont font_;
     std::array<HWND, ControlCount> controls_{};
     HWND focusWhileInactive_ = nullptr;

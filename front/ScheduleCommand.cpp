@@ -4,16 +4,6 @@
 
 namespace {
 
-// `n` as unsigned digits in `base` (10 or 16), no leading zeros.
-std::u16string Digits(std::uint32_t n, std::uint32_t base) {
-    std::u16string digits;
-    do {
-        digits.insert(digits.begin(), u"0123456789ABCDEF"[n % base]);
-        n /= base;
-    } while (n != 0);
-    return digits;
-}
-
 bool IsHighSurrogate(char32_t c) { return c >= 0xD800 && c < 0xDC00; }
 bool IsLowSurrogate(char32_t c) { return c >= 0xDC00 && c < 0xE000; }
 
@@ -79,6 +69,15 @@ std::u16string_view Hint(std::uint32_t status) {
 }
 
 }  // namespace
+
+std::u16string Digits(std::uint32_t n, std::uint32_t base) {
+    std::u16string digits;
+    do {
+        digits.insert(digits.begin(), u"0123456789ABCDEF"[n % base]);
+        n /= base;
+    } while (n != 0);
+    return digits;
+}
 
 const char16_t* const MessageTitle = u" Geplanten Task hinzufügen";
 

@@ -38,6 +38,9 @@ enum class FieldToFix { None, RunTime, DayList };
 // One click on "Schedule". Returns the entry that could not be converted, if any.
 FieldToFix Command1_Click(const WindowFields& fields, JobScheduler& scheduler, MessageBoxes& messages);
 
+// `n` as unsigned digits in `base` (10 or 16), no leading zeros, no grouping.
+std::u16string Digits(std::uint32_t n, std::uint32_t base);
+
 // The texts Command1_Click shows, exposed for their own tests.
 extern const char16_t* const MessageTitle;
 std::u16string ConfirmationText(std::uint32_t jobId);

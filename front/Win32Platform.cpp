@@ -1,6 +1,7 @@
 #include "front/Win32Platform.h"
 
 #include "job/ScheduleJobsAdding.h"
+#include "job/SystemLibrary.h"
 #include "job/Win32Handles.h"
 
 namespace {
@@ -28,7 +29,7 @@ std::uint32_t Win32Platform::NetScheduleJobAdd(const char16_t* Servername, const
 std::u16string Win32Platform::StatusText(std::uint32_t status) {
     // Network status codes 2100 to 2999 have their texts in netmsg.dll.
     if (status >= 2100 && status <= 2999) {
-        const UniqueModule netmsg(LoadLibraryExW(L"netmsg.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE));
+        const UniqueModule netmsg(LoadSystemLibrary(L"netmsg.dll", LOAD_LIBRARY_AS_DATAFILE));
         if (netmsg) {
             if (auto text = FormattedMessage(status, netmsg.get()); !text.empty()) return text;
         }

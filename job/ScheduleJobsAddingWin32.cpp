@@ -1,5 +1,5 @@
-// The binding of NetScheduleJobAdd: netapi32.dll is loaded and the function looked up by name
-// at the first call, the job is handed over in the platform's own AT_INFO, and the call is
+// The binding of NetScheduleJobAdd: netapi32.dll is loaded from the system folder and the
+// function looked up by name at the first call, the job is handed over in the platform's own AT_INFO, and the call is
 // guarded so that an exception raised inside it (Wine's RPC layer raises 0x6D9 when the
 // scheduling service is down) comes back as a status code.
 
@@ -11,7 +11,7 @@
 #include <cstring>
 
 #include "job/ScheduleJobsAdding.h"
-#include "job/Win32Handles.h"
+#include "job/SystemLibrary.h"
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t));
 static_assert(JobRunPeriodically == JOB_RUN_PERIODICALLY && JobNonInteractive == JOB_NONINTERACTIVE);
@@ -173,14 +173,15 @@ extern "C" __attribute__((noinline)) DWORD GuardedCall(ScheduleJobsAdding::NetSc
 namespace ScheduleJobsAdding {
 
 std::uint32_t NetScheduleJobAdd(const char16_t* Servername, const AtInfo& Buffer, std::uint32_t* JobId) {
-    static UniqueModule netapi;
+    // Loaded once and kept for the life of the process, like a DLL the program imports.
+    static HMODULE netapi = nullptr;
     static NetScheduleJobAddProc proc = nullptr;
     if (proc == nullptr) {
-        if (!netapi) netapi.reset(LoadLibraryW(L"netapi32.dll"));
-        if (!netapi) return GetLastError();
+        if (netapi == nullptr) netapi = LoadSystemLibrary(L"netapi32.dll");
+        if (netapi == nullptr) return LastErrorOr(ERROR_MOD_NOT_FOUND);
         proc = reinterpret_cast<NetScheduleJobAddProc>(
-            reinterpret_cast<void*>(GetProcAddress(netapi.get(), "NetScheduleJobAdd")));
-        if (proc == nullptr) return GetLastError();
+            reinterpret_cast<void*>(GetProcAddress(netapi, "NetScheduleJobAdd")));
+        if (proc == nullptr) return LastErrorOr(ERROR_PROC_NOT_FOUND);
     }
 
     AT_INFO record;

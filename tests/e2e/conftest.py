@@ -1,9 +1,9 @@
 """Runs the Windows programs of one build under Wine, in the prefix that scripts/test prepared
 (its server persistent, its scheduling service running). scripts/test selects the build:
 ADDJOB_BUILD (win32 or win64), WINE (its loader) and WINESERVER."""
+import contextlib
 import json
 import os
-import shutil
 import subprocess
 import tempfile
 import time
@@ -17,6 +17,12 @@ BIN = ROOT / "build" / BUILD
 WINE = os.environ.get("WINE", "wine")
 WINESERVER = os.environ.get("WINESERVER", "wineserver")
 POINTER = 8 if BUILD == "win64" else 4
+
+# Wine's own netapi32 for every program of a test unless it asks for the stand-in, which the
+# tests put in the prefix's system folder: the program loads netapi32.dll from there only.
+BUILTIN_NETAPI = {"WINEDLLOVERRIDES": "netapi32=b;mscoree,mshtml="}
+STAND_IN_NETAPI = {"WINEDLLOVERRIDES": "netapi32=n;mscoree,mshtml="}
+SYSTEM_NETAPI = Path(os.environ.get("WINEPREFIX", "/nonexistent")) / "drive_c/windows/system32/netapi32.dll"
 
 
 def record(job_time, days_of_month, days_of_week, flags):
@@ -36,7 +42,7 @@ def wine_command(command, env=None, timeout=60, check=True):
     with tempfile.TemporaryFile() as out:
         result = subprocess.run([WINE, *command],
                                 stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.DEVNULL,
-                                env={**os.environ, **(env or {})}, timeout=timeout)
+                                env={**os.environ, **BUILTIN_NETAPI, **(env or {})}, timeout=timeout)
         out.seek(0)
         text = out.read().decode("utf-8", "replace").replace("\r\n", "\n")
     if check and result.returncode != 0:
@@ -81,6 +87,20 @@ def driver(*args, timeout=60):
     return json.loads(out.strip().splitlines()[-1])
 
 
+def service_commands(wanted, within=5.0):
+    """The commands of the local scheduling service's jobs, once it lists all of `wanted` or
+    after `within` seconds: Wine's service takes a job into its list a moment after it has
+    confirmed it."""
+    deadline = time.monotonic() + within
+    while True:
+        jobs = driver("jobs")
+        assert jobs["status"] == 0
+        commands = [command for _, command in jobs["jobs"]]
+        if set(wanted) <= set(commands) or time.monotonic() > deadline:
+            return commands
+        time.sleep(0.1)
+
+
 def windows_path(path):
     return "Z:" + str(path).replace("/", "\\")
 
@@ -91,7 +111,8 @@ class App:
     def __init__(self, program, env):
         self.log = open(ROOT / "build" / "app.log", "ab")
         self.process = subprocess.Popen([WINE, str(program)], stdin=subprocess.DEVNULL,
-                                        stdout=self.log, stderr=self.log, env={**os.environ, **env})
+                                        stdout=self.log, stderr=self.log,
+                                        env={**os.environ, **BUILTIN_NETAPI, **env})
         assert driver("wait")["window"], "the window did not appear"
 
     def state(self):
@@ -167,23 +188,39 @@ def app():
     running.stop()
 
 
+@contextlib.contextmanager
+def system_netapi(folder):
+    """The build's stand-in from `folder` as the system's netapi32.dll, Wine's own back after.
+    Files are swapped by renaming, so a program still running keeps the one it loaded."""
+    wines_own = SYSTEM_NETAPI.read_bytes()
+
+    def put(data):
+        incoming = SYSTEM_NETAPI.with_suffix(".incoming")
+        incoming.write_bytes(data)
+        os.replace(incoming, SYSTEM_NETAPI)
+
+    put((BIN / folder / "netapi32.dll").read_bytes())
+    try:
+        yield
+    finally:
+        put(wines_own)
+
+
 class Fake:
-    """Starts the program next to the stand-in netapi32.dll and reads what it was handed."""
+    """Starts the program against the stand-in netapi32.dll and reads what it was handed."""
 
     def __init__(self, folder):
         self.folder = folder
-        shutil.copy(BIN / "AddJob.exe", folder)
-        shutil.copy(BIN / "fake" / "netapi32.dll", folder)
         self.log = folder / "calls.log"
         self.running = None
 
-    def start(self, result=0, job_id=1, raise_code=None):
-        env = {"WINEDLLOVERRIDES": "netapi32=n;mscoree,mshtml=",
-               "FAKE_NETAPI_LOG": windows_path(self.log),
-               "FAKE_NETAPI_RESULT": str(result), "FAKE_NETAPI_JOBID": str(job_id)}
-        if raise_code is not None:
-            env["FAKE_NETAPI_RAISE"] = str(raise_code)
-        self.running = App(self.folder / "AddJob.exe", env)
+    def start(self, answers=0, job_id=1, program=BIN / "AddJob.exe"):
+        """`answers`: the stand-in's answer to each call, the last repeating; a status, or
+        "!" and an exception code to raise."""
+        answers = answers if isinstance(answers, (list, tuple)) else [answers]
+        env = {**STAND_IN_NETAPI, "FAKE_NETAPI_LOG": windows_path(self.log),
+               "FAKE_NETAPI_ANSWERS": ",".join(map(str, answers)), "FAKE_NETAPI_JOBID": str(job_id)}
+        self.running = App(program, env)
         return self.running
 
     def calls(self):
@@ -202,6 +239,7 @@ class Fake:
 @pytest.fixture
 def fake(tmp_path):
     stand_in = Fake(tmp_path)
-    yield stand_in
-    if stand_in.running:
-        stand_in.running.stop()
+    with system_netapi("fake"):
+        yield stand_in
+        if stand_in.running:
+            stand_in.running.stop()

@@ -1,32 +1,34 @@
 """The binding of NetScheduleJobAdd against Wine's real scheduling service."""
 import json
+import os
 import re
 import subprocess
 import time
+import uuid
 
-from conftest import BIN, ROOT, WINE, start_service, wine, windows_path
+from conftest import BIN, BUILTIN_NETAPI, ROOT, WINE, start_service, wine, windows_path
 
 
 def probe(*args):
     out = wine("schedule_probe.exe", *args)
-    match = re.fullmatch(r"status=(\d+) job=(\d+)(?: command=(.*))?\n?", out)
+    match = re.fullmatch(r"status=(\d+) job=(\d+) listed=([01])\n?", out)
     assert match, out
-    return int(match[1]), int(match[2]), match[3]
+    return int(match[1]), int(match[2]), match[3] == "1"
 
 
 def test_default_job_reaches_the_service():
-    status, job, command = probe()
-    assert status == 0
-    assert job > 0
-    assert command == "Calc.exe"
-    _, later, _ = probe("SOMEHOST")
-    assert later != job
+    command = f"Calc.exe /probe {uuid.uuid4().hex[:8]}"
+    status, job, listed = probe("", command)
+    assert status == 0 and job > 0
+    assert listed, "the service lists the job with its command"
+    status, later, listed = probe("SOMEHOST", command + "-2")
+    assert status == 0 and listed and later != job
 
 
 def test_service_down_is_a_status_not_a_crash(service_stopped):
-    status, job, command = probe()
+    status, job, listed = probe()
     assert status == 1753  # the RPC exception's code
-    assert job == 0 and command is None
+    assert job == 0 and not listed
 
 
 def test_guard_soak_5000_failed_calls_then_the_service(service_stopped, tmp_path):
@@ -35,7 +37,8 @@ def test_guard_soak_5000_failed_calls_then_the_service(service_stopped, tmp_path
     out, go = tmp_path / "soak.txt", tmp_path / "go"
     with open(out, "wb") as sink:
         probe = subprocess.Popen([WINE, str(BIN / "schedule_probe.exe"), "soak", "5000", windows_path(go)],
-                                 stdin=subprocess.DEVNULL, stdout=sink, stderr=subprocess.DEVNULL)
+                                 stdin=subprocess.DEVNULL, stdout=sink, stderr=subprocess.DEVNULL,
+                                 env={**os.environ, **BUILTIN_NETAPI})
         deadline = time.monotonic() + 300
         while not out.read_text().strip() and probe.poll() is None and time.monotonic() < deadline:
             time.sleep(0.2)

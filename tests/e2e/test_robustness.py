@@ -1,18 +1,15 @@
 """Long runs, huge and awkward entries, and a platform that fails: the program answers every
 time, keeps its entries and loses no job."""
+import json
+import shutil
 import uuid
 
 import pytest
 
-from conftest import BIN, ID, App, driver, start_service
+from conftest import (BIN, BUILD, ID, ROOT, STAND_IN_NETAPI, App, driver, service_commands, start_service, system_netapi,
+                      windows_path)
 
 CONFIRMED = "Der geplante Task ''Task"
-
-
-def service_commands():
-    jobs = driver("jobs")
-    assert jobs["status"] == 0
-    return [command for _, command in jobs["jobs"]]
 
 
 def test_200_schedules_in_one_program(app):
@@ -20,12 +17,12 @@ def test_200_schedules_in_one_program(app):
     soak = driver("soak", 200, tag, timeout=300)
     assert len(soak["answers"]) == 200
     assert all(answer.startswith(CONFIRMED) for answer in soak["answers"])
-    listed = set(service_commands())
+    listed = set(service_commands([f"cmd /c rem {tag}-199"]))
     missing = [i for i in range(200) if f"cmd /c rem {tag}-{i}" not in listed]
     assert missing == [], "every job must reach the service"
-    handles_first, gdi_first = soak["first"]
-    assert handles_first > 0 and gdi_first > 0, "the counts must be real"
-    assert soak["last"] == soak["first"], "no handle or GDI object may leak per Schedule"
+    handles, gdi = soak["tenth"]
+    assert handles > 0 and gdi > 0, "the counts must be real"
+    assert soak["last"] == soak["tenth"], "no handle or GDI object may leak per Schedule"
 
 
 def test_a_mebibyte_in_each_field(app, tmp_path):
@@ -65,7 +62,7 @@ def test_awkward_commands_reach_the_service_exactly(app, tmp_path):
         path.write_text(command + tag, encoding="utf-8")
         driver("set-file", ID["Text4"], path)
         assert app.schedule()["text"].startswith(CONFIRMED), command
-    listed = service_commands()
+    listed = service_commands([command + tag for command in AWKWARD])
     for command in AWKWARD:
         assert command + tag in listed, command
 
@@ -84,20 +81,67 @@ def test_service_down_then_up_in_one_running_program(service_stopped):
 
 
 @pytest.mark.parametrize("folder, code", [("without-add", "Fehler 127 (0x7F)"), (None, "Fehler 126 (0x7E)")])
-def test_platform_without_the_function(tmp_path, folder, code):
-    """A netapi32.dll that lacks NetScheduleJobAdd, and none at all."""
-    (tmp_path / "AddJob.exe").write_bytes((BIN / "AddJob.exe").read_bytes())
-    if folder:
-        (tmp_path / "netapi32.dll").write_bytes((BIN / folder / "netapi32.dll").read_bytes())
-        overrides = "netapi32=n;mscoree,mshtml="
-    else:
-        overrides = "netapi32=;mscoree,mshtml="  # disabled: it can't be loaded
-    app = App(tmp_path / "AddJob.exe", {"WINEDLLOVERRIDES": overrides})
-    try:
-        for _ in range(2):
-            box = app.schedule()
-            assert box["text"].startswith("Der Task konnte nicht hinzugefügt werden."), box["text"]
-            assert code in box["text"]
-        assert app.process.poll() is None
-    finally:
-        app.stop()
+def test_platform_without_the_function(folder, code):
+    """A system netapi32.dll that lacks NetScheduleJobAdd, and none at all."""
+    with system_netapi(folder or "fake"):
+        # Disabled, netapi32 can't be loaded at all.
+        app = App(BIN / "AddJob.exe", STAND_IN_NETAPI if folder else {"WINEDLLOVERRIDES": "netapi32=;mscoree,mshtml="})
+        try:
+            for _ in range(2):
+                box = app.schedule()
+                assert box["text"].startswith("Der Task konnte nicht hinzugefügt werden."), box["text"]
+                assert code in box["text"]
+            assert app.process.poll() is None
+        finally:
+            app.stop()
+
+
+def test_a_netapi32_beside_the_program_is_never_loaded(fake, tmp_path):
+    """A foreign netapi32.dll in the program's folder (a download folder, say): the job still
+    goes to the system's netapi32, here the stand-in there, which confirms it."""
+    folder = tmp_path / "downloads"
+    folder.mkdir()
+    shutil.copy(BIN / "AddJob.exe", folder)
+    shutil.copy(BIN / "without-add" / "netapi32.dll", folder)
+    app = fake.start(program=folder / "AddJob.exe")
+    assert app.schedule()["text"] == "Der geplante Task ''Task1'' wurde erfolgreich hinzugefügt.  "
+    assert len(fake.calls()) == 1
+
+
+@pytest.mark.parametrize("veto, named", [(ID["Text3"], "Das Steuerelement Text3"), (ID["Label1"], "Das Steuerelement Label1"),
+                                         ("window", "Das Fenster")])
+def test_a_window_that_cannot_be_built_says_so_and_ends(veto, named):
+    """A hook of the test's vetoes the creation of one window; the program shows no half-built
+    window, names what failed, and ends with a failure code."""
+    result = driver("vetoed", windows_path(BIN / "AddJob.exe"), veto)
+    assert result["box_title"] == "Tessaro - Job hinzufügen"
+    assert result["box_text"] == f"Das Fenster kann nicht aufgebaut werden: {named} ließ sich nicht anlegen."
+    assert result["job_windows_with_box"] == 0, "no half-built window"
+    assert result["ended"] and result["code"] != 0
+    assert result["windows_left"] == 0
+
+
+# The ways a Schedule can fail, in turn: an entry that can't be read, then each service result
+# the user gets a hint for, then an exception raised in the call.
+SERVICE_FAILURES = [5, 50, 53, 1722, 1753, 2184, "!0x6D9"]
+
+
+def test_200_failures_in_a_row_then_a_job(fake):
+    kinds = len(SERVICE_FAILURES) + 1
+    calls = 200 - (200 + kinds - 1) // kinds
+    app = fake.start(answers=[SERVICE_FAILURES[i % len(SERVICE_FAILURES)] for i in range(calls)] + [0])
+    soak = driver("soak", 200, "failing", kinds, timeout=300)
+    for i, answer in enumerate(soak["answers"]):
+        if i % kinds == 0:
+            assert answer.startswith("Im Feld „Time (hh:mm):“ ist „abc“ keine Uhrzeit."), (i, answer)
+        else:
+            failure = SERVICE_FAILURES[(i - i // kinds - 1) % len(SERVICE_FAILURES)]
+            code = 0x6D9 if failure == "!0x6D9" else failure
+            assert answer.startswith("Der Task konnte nicht hinzugefügt werden."), (i, answer)
+            assert f"Fehler {code} (0x{code:X})" in answer, (i, answer)
+    assert soak["entries_kept"] == 200
+    assert soak["tenth"][0] > 0 and soak["tenth"][1] > 0, "the counts must be real"
+    assert soak["last"] == soak["tenth"], "no handle or GDI object may leak per failure"
+    (ROOT / "build" / f"failure-soak-{BUILD}.json").write_text(json.dumps(soak["tenth"] + soak["last"]) + "\n")
+    assert len(fake.calls()) == calls
+    assert app.schedule()["text"].startswith(CONFIRMED)

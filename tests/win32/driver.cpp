@@ -11,9 +11,15 @@
 //                                  prints it and closes it with its OK button
 //   driver box [MS]                waits for a message box of the window, prints and closes it
 //   driver paste ID PATH           pastes the UTF-8 text of a file into a control, replacing its text
-//   driver soak N TAG              schedules N jobs in a row, each with a command of its own
+//   driver soak N TAG [BAD]        schedules N jobs in a row, each with a command of its own,
+//                                  every BAD-th with a run time that can't be read
 //   driver activate                makes the window the active one, as a click on it would
 //   driver close                   closes the window and waits for the program to end
+//   driver vetoed EXE WHAT         starts EXE with the creation of one of its windows vetoed by
+//                                  veto_hook.dll (WHAT: a control id, or "window"), then
+//                                  prints the message box it shows (and closes it), the windows
+//                                  of the job window's class it had meanwhile, its exit code
+//                                  and the windows it left
 //   driver measure TEXT            the width of TEXT in Tahoma 9 pt
 //   driver counts                  the program's kernel handles and GDI objects
 //   driver jobs                    the jobs of the local scheduling service
@@ -34,7 +40,7 @@
 namespace {
 
 constexpr wchar_t Caption[] = L"Tessaro - Job hinzufügen";
-constexpr int Text4 = 108, Command1 = 109;
+constexpr int Text2 = 103, Text4 = 108, Command1 = 109;
 
 struct Json {
     std::string out;
@@ -343,29 +349,49 @@ void Paste(HWND control, const std::wstring& text) {
     SendMessageW(control, WM_PASTE, 0, 0);
 }
 
-// Schedules `count` jobs, each with the command "cmd /c rem TAG-<n>", and prints each answer's
-// text and the program's handle and GDI object counts after the first and the last.
-void Soak(HWND root, long count, const std::wstring& tag) {
+// What the user can change: the texts of the text boxes and the states of the buttons.
+std::vector<std::wstring> Entries(HWND root) {
+    std::vector<std::wstring> entries;
+    for (const HWND child : Children(root)) {
+        if (ClassOf(child) == L"Edit") entries.push_back(TextOf(child));
+        if (ClassOf(child) == L"Button") entries.push_back(std::to_wstring(SendMessageW(child, BM_GETCHECK, 0, 0)));
+    }
+    return entries;
+}
+
+// Schedules `count` jobs, each with the command "cmd /c rem TAG-<n>"; when `badTimeEvery` is
+// given, every such Schedule from the first on has the run time "abc" instead (and the old one
+// back after it). Prints each answer's text, how many Schedules left the entries as they were,
+// and the program's handle and GDI object counts after the 10th and the last.
+void Soak(HWND root, long count, const std::wstring& tag, long badTimeEvery) {
     DWORD pid = 0;
     GetWindowThreadProcessId(root, &pid);
-    const HWND commandLine = GetDlgItem(root, Text4);
+    const HWND commandLine = GetDlgItem(root, Text4), runTime = GetDlgItem(root, Text2);
     Json json;
     json.Raw("{");
     json.Key("answers");
     json.Raw("[");
-    long first[2] = {}, slowest = 0;
+    long tenth[2] = {}, slowest = 0, kept = 0;
     for (long i = 0; i < count; ++i) {
         const std::wstring command = L"cmd /c rem " + tag + L"-" + std::to_wstring(i);
         SendMessageW(commandLine, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(command.c_str()));
+        const bool badTime = badTimeEvery > 0 && i % badTimeEvery == 0;
+        const std::wstring time = TextOf(runTime);
+        if (badTime) SendMessageW(runTime, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"abc"));
+        const auto before = Entries(root);
         const Box box = Schedule(root, 10000);
+        kept += Entries(root) == before;
+        if (badTime) SendMessageW(runTime, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(time.c_str()));
         json.Item();
         json.String(box.text);
         slowest = std::max<long>(slowest, box.ms);
-        if (i == 0) first[0] = HandleCount(pid), first[1] = GdiObjectCount(pid);
+        if (i == std::min(9L, count - 1)) tenth[0] = HandleCount(pid), tenth[1] = GdiObjectCount(pid);
     }
     json.Raw("]");
-    json.Key("first");
-    json.Numbers({first[0], first[1]});
+    json.Key("entries_kept");
+    json.Number(kept);
+    json.Key("tenth");
+    json.Numbers({tenth[0], tenth[1]});
     json.Key("last");
     json.Numbers({HandleCount(pid), GdiObjectCount(pid)});
     json.Key("slowest_ms");
@@ -398,6 +424,85 @@ void Jobs() {
     json.Print();
 }
 
+struct ProcessWindows {
+    DWORD pid;
+    const wchar_t* className;  // nullptr: any
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectProcessWindow(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<ProcessWindows*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid == search->pid && (search->className == nullptr || ClassOf(window) == search->className))
+        search->found.push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> WindowsOf(DWORD pid, const wchar_t* className) {
+    ProcessWindows search{pid, className, {}};
+    EnumWindows(CollectProcessWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::wstring BesideMe(const wchar_t* file) {
+    std::wstring path(MAX_PATH, L'\0');
+    while (GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())) == path.size())
+        path.resize(path.size() * 2);
+    return path.substr(0, path.find_last_of(L'\\') + 1) + file;
+}
+
+void Vetoed(const wchar_t* program, const wchar_t* what) {
+    const HMODULE hook = LoadLibraryW(BesideMe(L"veto_hook.dll").c_str());
+    const auto proc = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(hook, "VetoCreation")));
+    const HHOOK installed = proc ? SetWindowsHookExW(WH_CBT, proc, hook, 0) : nullptr;
+    if (!installed) {
+        std::printf("{\"error\":\"no hook\"}\n");
+        ExitProcess(2);
+    }
+    SetEnvironmentVariableW(L"ADDJOB_VETO", what);
+    std::wstring commandLine = L"\"" + std::wstring(program) + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        std::printf("{\"error\":\"not started\"}\n");
+        ExitProcess(2);
+    }
+    // The program has no window to own its message box: find the box by its process.
+    HWND box = nullptr;
+    for (int waited = 0; box == nullptr && waited < 15000; waited += 20) {
+        for (const HWND window : WindowsOf(process.dwProcessId, L"#32770"))
+            if (IsWindowVisible(window)) box = window;
+        if (box == nullptr) Sleep(20);
+    }
+    Json json;
+    json.Raw("{");
+    json.Key("box_text");
+    json.String(box ? TextOf(GetDlgItem(box, 0xFFFF)) : L"");
+    json.Key("box_title");
+    json.String(box ? TextOf(box) : L"");
+    json.Key("job_windows_with_box");
+    json.Number(static_cast<long long>(WindowsOf(process.dwProcessId, L"TessaroAddJobRoot").size()));
+    for (const HWND child : box ? Children(box) : std::vector<HWND>{})
+        if (ClassOf(child) == L"Button") PostMessageW(child, BM_CLICK, 0, 0);
+    const bool ended = WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0;
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process.hProcess, &code);
+    json.Key("ended");
+    json.Raw(ended ? "true" : "false");
+    json.Key("code");
+    json.Number(code);
+    json.Key("windows_left");
+    json.Number(static_cast<long long>(WindowsOf(process.dwProcessId, nullptr).size()));
+    json.Raw("}");
+    json.Print();
+    if (!ended) TerminateProcess(process.hProcess, 1);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    UnhookWindowsHookEx(installed);
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -426,12 +531,14 @@ int wmain(int argc, wchar_t** argv) {
         Paste(GetDlgItem(RootOrDie(), number(2, 0)), FileText(argv[3]));
         std::printf("{}\n");
     } else if (command == L"soak" && argc > 3) {
-        Soak(RootOrDie(), number(2, 1), argv[3]);
+        Soak(RootOrDie(), number(2, 1), argv[3], number(4, 0));
     } else if (command == L"activate") {
         const HWND root = RootOrDie();
         SetForegroundWindow(root);
         for (int i = 0; i < 100 && GetForegroundWindow() != root; ++i) Sleep(20);
         std::printf("{\"active\":%s}\n", GetForegroundWindow() == root ? "true" : "false");
+    } else if (command == L"vetoed" && argc > 3) {
+        Vetoed(argv[2], argv[3]);
     } else if (command == L"close") {
         const HWND root = RootOrDie();
         DWORD pid = 0;

@@ -1,9 +1,10 @@
 // A stand-in for netapi32.dll that lets a test see what the program hands to the scheduling
 // service. Each call appends one line to the file named by FAKE_NETAPI_LOG:
 //   server=<UTF-16 as hex, or NULL> record=<the AT_INFO's bytes as hex> command=<UTF-16 as hex>
-// and answers with FAKE_NETAPI_RESULT (default 0) and a job number that starts at
-// FAKE_NETAPI_JOBID (default 1) and grows by one with each call, or raises the exception
-// FAKE_NETAPI_RAISE when that is set.
+// and answers as FAKE_NETAPI_ANSWERS says: a comma-separated list with one entry per call, the
+// last one repeating (default "0"). An entry is a status to return, or "!" and an exception
+// code to raise. A job that is added gets a number that starts at FAKE_NETAPI_JOBID (default 1)
+// and grows by one with each added job.
 
 #include <windows.h>
 #include <lm.h>
@@ -31,6 +32,19 @@ std::wstring Environment(const wchar_t* name) {
 DWORD EnvironmentNumber(const wchar_t* name, DWORD fallback) {
     const std::wstring value = Environment(name);
     return value.empty() ? fallback : static_cast<DWORD>(std::wcstoul(value.c_str(), nullptr, 0));
+}
+
+// The answer to call number `call` (from 0): FAKE_NETAPI_ANSWERS' entry, the last repeating.
+std::wstring Answer(DWORD call) {
+    const std::wstring answers = Environment(L"FAKE_NETAPI_ANSWERS");
+    std::size_t start = 0;
+    for (DWORD i = 0; i < call; ++i) {
+        const std::size_t comma = answers.find(L',', start);
+        if (comma == std::wstring::npos) break;
+        start = comma + 1;
+    }
+    const std::wstring answer = answers.substr(start, answers.find(L',', start) - start);
+    return answer.empty() ? L"0" : answer;
 }
 
 void Hex(std::string& out, const void* data, std::size_t size) {
@@ -66,9 +80,10 @@ extern "C" __declspec(dllexport) NET_API_STATUS WINAPI NetScheduleJobAdd(LPCWSTR
         CloseHandle(log);
     }
 
-    if (const DWORD exception = EnvironmentNumber(L"FAKE_NETAPI_RAISE", 0)) RaiseException(exception, 0, 0, nullptr);
-    const DWORD result = EnvironmentNumber(L"FAKE_NETAPI_RESULT", 0);
-    static DWORD calls = 0;
-    if (result == 0) *JobId = EnvironmentNumber(L"FAKE_NETAPI_JOBID", 1) + calls++;
+    static DWORD calls = 0, added = 0;
+    const std::wstring answer = Answer(calls++);
+    if (answer[0] == L'!') RaiseException(std::wcstoul(answer.c_str() + 1, nullptr, 0), 0, 0, nullptr);
+    const DWORD result = std::wcstoul(answer.c_str(), nullptr, 0);
+    if (result == 0) *JobId = EnvironmentNumber(L"FAKE_NETAPI_JOBID", 1) + added++;
     return result;
 }

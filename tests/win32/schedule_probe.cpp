@@ -1,7 +1,9 @@
 // Drives the program's own binding of NetScheduleJobAdd against a real scheduling service.
 //
-//   schedule_probe [computer]       schedules the window's default job and reads its command
-//                                   back from the service: "status=<n> job=<id>[ command=<text>]"
+//   schedule_probe [computer [command]]
+//                                   schedules the window's default job (with that command) and
+//                                   looks for it among the service's jobs:
+//                                   "status=<n> job=<id> listed=<1 when the service lists it>"
 //   schedule_probe soak N GO_FILE   calls N times in this one process (the service is expected
 //                                   to be down), prints one JSON line with the statuses seen and
 //                                   the process's memory and kernel handles after the 10th and
@@ -23,11 +25,11 @@
 
 namespace {
 
-AtInfo DefaultJob() {
+AtInfo DefaultJob(const wchar_t* command = L"Calc.exe") {
     WindowFields fields;
     fields.RunTime = u"17:00";
     fields.DayList = u"M,T,W,TH,F,S,SU";
-    fields.CommandLine = u"Calc.exe";
+    fields.CommandLine = reinterpret_cast<const char16_t*>(command);
     AtInfo job;
     if (FillJobInfo(fields, job)) ExitProcess(3);
     return job;
@@ -38,17 +40,30 @@ std::uint32_t Schedule(const AtInfo& job, const char16_t* server, std::uint32_t&
     return ScheduleJobsAdding::NetScheduleJobAdd(server, job, &jobId);
 }
 
-int Probe(const char16_t* server) {
-    std::uint32_t jobId = 0;
-    const std::uint32_t status = Schedule(DefaultJob(), server, jobId);
-    std::printf("status=%lu job=%lu", static_cast<unsigned long>(status), static_cast<unsigned long>(jobId));
-    LPBYTE info = nullptr;
-    if (status == 0 && NetScheduleJobGetInfo(nullptr, jobId, &info) == 0) {
-        // The service answers with an AT_INFO; only its command is worth reading back.
-        std::printf(" command=%ls", reinterpret_cast<const AT_INFO*>(info)->Command);
-        NetApiBufferFree(info);
+// Whether the local service lists a job with exactly this command. Wine's service takes a new
+// job into its list a moment after it has answered (and numbers it anew then, so the number the
+// call returned can't be used to look it up): this waits up to two seconds.
+bool Listed(const wchar_t* command) {
+    for (int waited = 0; waited < 2000; waited += 20) {
+        LPBYTE buffer = nullptr;
+        DWORD read = 0, total = 0, resume = 0;
+        bool found = false;
+        if (NetScheduleJobEnum(nullptr, &buffer, MAX_PREFERRED_LENGTH, &read, &total, &resume) == 0) {
+            const auto* jobs = reinterpret_cast<const AT_ENUM*>(buffer);
+            for (DWORD i = 0; i < read && !found; ++i) found = jobs[i].Command && lstrcmpW(jobs[i].Command, command) == 0;
+        }
+        if (buffer) NetApiBufferFree(buffer);
+        if (found) return true;
+        Sleep(20);
     }
-    std::printf("\n");
+    return false;
+}
+
+int Probe(const char16_t* server, const wchar_t* command) {
+    std::uint32_t jobId = 0;
+    const std::uint32_t status = Schedule(DefaultJob(command), server, jobId);
+    std::printf("status=%lu job=%lu listed=%d\n", static_cast<unsigned long>(status),
+                static_cast<unsigned long>(jobId), status == 0 && Listed(command));
     return 0;
 }
 
@@ -83,5 +98,6 @@ int Soak(long calls, const wchar_t* goFile) {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc == 4 && std::wstring(argv[1]) == L"soak") return Soak(std::wcstol(argv[2], nullptr, 10), argv[3]);
-    return Probe(argc > 1 ? reinterpret_cast<const char16_t*>(argv[1]) : nullptr);
+    const auto* server = argc > 1 && argv[1][0] != L'\0' ? reinterpret_cast<const char16_t*>(argv[1]) : nullptr;
+    return Probe(server, argc > 2 ? argv[2] : L"Calc.exe");
 }

@@ -1,0 +1,15 @@
+#pragma once
+// Loading the system's own DLLs from the system folder and nowhere else. netapi32.dll and
+// netmsg.dll are not among the system's known DLLs, so a plain LoadLibrary would take a file of
+// the same name lying beside the program (in a download folder, say) and run it.
+
+#include <windows.h>
+
+// LoadLibraryExW(name, flags) from the system folder; nullptr and the last error on failure.
+HMODULE LoadSystemLibrary(const wchar_t* name, DWORD flags = 0);
+
+// The last error, or `fallback` where a failed call left none: a failure must never read as 0.
+inline DWORD LastErrorOr(DWORD fallback) {
+    const DWORD error = GetLastError();
+    return error != ERROR_SUCCESS ? error : fallback;
+}
