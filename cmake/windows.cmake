@@ -42,13 +42,15 @@ endfunction()
 add_stand_in(fake_netapi32 tests/win32/fake_netapi32.cpp fake)
 add_stand_in(netapi32_without_add tests/win32/netapi32_without_add.cpp without-add)
 
-# Loaded by the driver into the program to veto the creation of one of its windows.
-add_library(veto_hook SHARED tests/win32/veto_hook.cpp)
-set_target_properties(veto_hook PROPERTIES PREFIX "")
-target_link_options(veto_hook PRIVATE -Wl,--kill-at)
+# Hooks the driver puts into the program: a window it can't create, a change of DPI.
+add_library(test_hooks SHARED tests/win32/test_hooks.cpp)
+set_target_properties(test_hooks PROPERTIES PREFIX "")
+target_link_options(test_hooks PRIVATE -Wl,--kill-at)
 
 # Benchmark programs: scripts/bench.
 add_executable(stopwatch tests/bench/stopwatch.cpp)
 add_executable(empty_window WIN32 tests/bench/empty_window.cpp)
 add_executable(plain_schedule WIN32 tests/bench/plain_schedule.cpp)
 target_link_libraries(plain_schedule PRIVATE netapi32)
+target_include_directories(stopwatch PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_include_directories(plain_schedule PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})

@@ -1,9 +1,9 @@
 #include "front/Root.h"
 
-#include <algorithm>
 #include <string>
 #include <string_view>
 
+#include "front/ControlIds.h"
 #include "front/ScheduleCommand.h"
 #include "front/Win32Platform.h"
 
@@ -33,6 +33,7 @@ enum class Kind {
 };
 
 struct Control {
+    int id;  // IDC_..., the control's name in ControlIds.h
     const wchar_t* name;
     Kind kind;
     const wchar_t* text;  // nullptr: the local computer's name
@@ -41,38 +42,31 @@ struct Control {
 
 // The window's controls in tab order: creation order is focus order.
 constexpr Control Controls[Root::ControlCount] = {
-    {L"Label1", Kind::Caption, L"Computer Name:", 1155, 330, 1395, 210},
-    {L"Text1", Kind::Text, nullptr, 2655, 285, 1215, 315},
-    {L"Label2", Kind::Caption, L"Time (hh:mm):", 1305, 690, 1245, 210},
-    {L"Text2", Kind::Text, L"17:00", 2655, 645, 1215, 315},
-    {L"Check1", Kind::Check, L"interactive", 4575, 2265, 1215, 315},
-    {L"Label3", Kind::Caption, L"Datum:", 1950, 1410, 600, 210},
-    {L"Text3", Kind::Text, L"M,T,W,TH,F,S,SU", 3855, 1305, 1935, 315},
-    {L"Label4", Kind::Caption, L"Anwendung:", 1485, 1920, 1065, 210},
-    {L"Text4", Kind::Text, L"Calc.exe", 2655, 1875, 3135, 315},
-    {L"Command1", Kind::Button, L"Schedule", 4575, 2865, 1215, 375},
-    {L"Label5", Kind::Note, Credit, 1305, 3435, 4455, 720},
-    {L"Option1", Kind::Option, L"nächsten ", 2655, 1245, 1095, 255},
-    {L"Option2", Kind::Option, L"jeden ", 2655, 1485, 1095, 255},
-    {L"Label6", Kind::Note, Help, 1305, 2445, 2520, 930},
+    {IDC_LABEL1, L"Label1", Kind::Caption, L"Computer Name:", 1155, 330, 1395, 210},
+    {IDC_TEXT1, L"Text1", Kind::Text, nullptr, 2655, 285, 1215, 315},
+    {IDC_LABEL2, L"Label2", Kind::Caption, L"Time (hh:mm):", 1305, 690, 1245, 210},
+    {IDC_TEXT2, L"Text2", Kind::Text, L"17:00", 2655, 645, 1215, 315},
+    {IDC_CHECK1, L"Check1", Kind::Check, L"interactive", 4575, 2265, 1215, 315},
+    {IDC_LABEL3, L"Label3", Kind::Caption, L"Datum:", 1950, 1410, 600, 210},
+    {IDC_TEXT3, L"Text3", Kind::Text, L"M,T,W,TH,F,S,SU", 3855, 1305, 1935, 315},
+    {IDC_LABEL4, L"Label4", Kind::Caption, L"Anwendung:", 1485, 1920, 1065, 210},
+    {IDC_TEXT4, L"Text4", Kind::Text, L"Calc.exe", 2655, 1875, 3135, 315},
+    {IDC_COMMAND1, L"Command1", Kind::Button, L"Schedule", 4575, 2865, 1215, 375},
+    {IDC_LABEL5, L"Label5", Kind::Note, Credit, 1305, 3435, 4455, 720},
+    // The trailing blank of each option's caption is part of the caption: keep it.
+    {IDC_OPTION1, L"Option1", Kind::Option, L"nächsten ", 2655, 1245, 1095, 255},
+    {IDC_OPTION2, L"Option2", Kind::Option, L"jeden ", 2655, 1485, 1095, 255},
+    {IDC_LABEL6, L"Label6", Kind::Note, Help, 1305, 2445, 2520, 930},
 };
 
-// The position of a control in the table; ControlCount for a name that isn't there.
-constexpr std::size_t IndexOf(std::wstring_view name) {
-    std::size_t i = 0;
-    while (i < Root::ControlCount && Controls[i].name != name) ++i;
-    return i;
+// Every control starts a group of its own but the second option button, so that the arrow
+// keys move between the two options and nowhere else.
+constexpr bool OptionPairIsOneGroup() {
+    for (std::size_t i = 0; i + 1 < Root::ControlCount; ++i)
+        if (Controls[i].id == IDC_OPTION1) return Controls[i + 1].id == IDC_OPTION2;
+    return false;
 }
-
-constexpr std::size_t Text1 = IndexOf(L"Text1"), Text2 = IndexOf(L"Text2"), Text3 = IndexOf(L"Text3"),
-                      Text4 = IndexOf(L"Text4"), Check1 = IndexOf(L"Check1"), Option1 = IndexOf(L"Option1"),
-                      Option2 = IndexOf(L"Option2"), Command1 = IndexOf(L"Command1"), Label6 = IndexOf(L"Label6");
-static_assert(std::max({Text1, Text2, Text3, Text4, Check1, Option1, Option2, Command1, Label6}) < Root::ControlCount);
-static_assert(Option2 == Option1 + 1, "the option pair is one group: Option2 must follow Option1");
-
-// Control ids stay clear of IDOK and IDCANCEL, which the dialog keys send.
-constexpr int FirstId = 100;
-int IdOf(std::size_t index) { return FirstId + static_cast<int>(index); }
+static_assert(OptionPairIsOneGroup(), "Option2 must follow Option1 in the table");
 
 struct ClassAndStyle {
     const wchar_t* className;
@@ -98,6 +92,17 @@ ClassAndStyle StyleOf(Kind kind) {
     return {};
 }
 
+// The dots per inch of the window's monitor where the platform tracks them per monitor
+// (Windows 10 1607 and later), else the system's.
+int DpiOf(HWND window) {
+    using GetDpiForWindowProc = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowProc>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (window != nullptr && getDpiForWindow != nullptr)
+        if (const UINT dpi = getDpiForWindow(window)) return static_cast<int>(dpi);
+    return GetDeviceCaps(WindowDC(nullptr).get(), LOGPIXELSY);
+}
+
 std::wstring ComputerName() {
     DWORD size = 0;
     GetComputerNameW(nullptr, &size);  // asks for the length, terminator included
@@ -108,10 +113,11 @@ std::wstring ComputerName() {
     return name;
 }
 
-std::u16string TextOf(HWND control) {
+// A control's whole text, whatever its length.
+std::wstring WindowText(HWND control) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)), L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()) + 1)));
-    return {text.begin(), text.end()};
+    return text;
 }
 
 }  // namespace
@@ -123,7 +129,7 @@ bool Root::Show(int showCommand) {
     }
     ShowWindow(window_, showCommand);
     UpdateWindow(window_);
-    SetFocus(controls_[Text1]);
+    SetFocus(Item(IDC_TEXT1));
     return true;
 }
 
@@ -153,14 +159,16 @@ bool Root::Create() {
     if (!owner_) return Failed(L"Das verborgene Besitzerfenster");
 
     // Fixed dialog frame: caption, system menu and close box; no sizing, no minimise or maximise.
+    // The size is a first guess at the system's DPI; OnCreate lays the window out for its own.
     constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-    dpi_ = GetDeviceCaps(WindowDC(nullptr).get(), LOGPIXELSY);
+    dpi_ = DpiOf(nullptr);
     RECT frame{0, 0, Pixels(ClientWidth), Pixels(ClientHeight)};
     AdjustWindowRectEx(&frame, style, FALSE, 0);
     SetLastError(ERROR_SUCCESS);
     if (!CreateWindowExW(0, ClassName, Caption, style, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
                          frame.bottom - frame.top, owner_.get(), nullptr, instance_, this))
         return failure_.empty() ? Failed(L"Das Fenster") : false;  // OnCreate names what failed
+    FitClient();
     return true;
 }
 
@@ -213,6 +221,9 @@ LRESULT Root::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_ACTIVATE:
         OnActivate(LOWORD(wParam) != WA_INACTIVE);
         return 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_CTLCOLORSTATIC:
         return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_DESTROY:
@@ -229,41 +240,22 @@ LRESULT Root::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 int Root::Pixels(int twips) const { return MulDiv(twips, dpi_, 1440); }
 
 bool Root::OnCreate() {
-    SetLastError(ERROR_SUCCESS);
-    font_.reset(CreateFontW(-MulDiv(FontPoints, dpi_, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                            L"Tahoma"));
-    if (!font_) return Failed(L"Die Schrift Tahoma");
-    const WindowDC screen(window_);
-    const SelectedObject measuringFont(screen.get(), font_.get());
-
     const std::wstring computerName = ComputerName();
-    for (std::size_t i = 0; i < ControlCount; ++i) {
-        const Control& control = Controls[i];
+    for (const Control& control : Controls) {
         const auto [className, style, exStyle] = StyleOf(control.kind);
-        const wchar_t* text = control.text != nullptr ? control.text : computerName.c_str();
-
-        int left = Pixels(control.left), width = Pixels(control.width);
-        if (control.kind == Kind::Caption) {
-            SIZE extent{};
-            GetTextExtentPoint32W(screen.get(), text, lstrlenW(text), &extent);
-            const int right = Pixels(control.left + control.width);
-            left = right - extent.cx;
-            width = extent.cx;
-        }
-        // Every control starts a group of its own but the second option button, so that the
-        // arrow keys move between the two options and nowhere else.
-        const DWORD group = i == Option2 ? 0 : WS_GROUP;
+        const DWORD group = control.id == IDC_OPTION2 ? 0 : WS_GROUP;
         SetLastError(ERROR_SUCCESS);
-        controls_[i] = CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | group | style, left,
-                                       Pixels(control.top), width, Pixels(control.height), window_,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdOf(i))), instance_, nullptr);
-        if (controls_[i] == nullptr) return Failed((L"Das Steuerelement " + std::wstring(control.name)).c_str());
-        SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-        if (control.kind == Kind::Text) SendMessageW(controls_[i], EM_LIMITTEXT, 0, 0);  // no length limit
+        const HWND created = CreateWindowExW(exStyle, className, control.text ? control.text : computerName.c_str(),
+                                             WS_CHILD | WS_VISIBLE | group | style, 0, 0, 0, 0, window_,
+                                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance_,
+                                             nullptr);
+        if (created == nullptr) return Failed((L"Das Steuerelement " + std::wstring(control.name)).c_str());
+        if (control.kind == Kind::Text) SendMessageW(created, EM_LIMITTEXT, 0, 0);  // no length limit
     }
+    SetLastError(ERROR_SUCCESS);
+    if (!Layout(DpiOf(window_))) return Failed(L"Die Schrift Tahoma");
 
-    CheckRadioButton(window_, IdOf(Option1), IdOf(Option2), IdOf(Option1));
+    CheckRadioButton(window_, IDC_OPTION1, IDC_OPTION2, IDC_OPTION1);
 
     // Leave the system menu with what the frame allows: Move and Close.
     const HMENU systemMenu = GetSystemMenu(window_, FALSE);
@@ -272,10 +264,55 @@ bool Root::OnCreate() {
     return true;
 }
 
+bool Root::Layout(int dpi) {
+    UniqueFont font(CreateFontW(-MulDiv(FontPoints, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                                L"Tahoma"));
+    if (!font) return false;
+    dpi_ = dpi;
+    const WindowDC screen(window_);
+    const SelectedObject measuringFont(screen.get(), font.get());
+    for (const Control& control : Controls) {
+        const HWND item = Item(control.id);
+        int left = Pixels(control.left), width = Pixels(control.width);
+        if (control.kind == Kind::Caption) {
+            // Fitted to the text, leftwards from the table's right edge.
+            const std::wstring text = WindowText(item);
+            SIZE extent{};
+            GetTextExtentPoint32W(screen.get(), text.c_str(), static_cast<int>(text.size()), &extent);
+            left = Pixels(control.left + control.width) - extent.cx;
+            width = extent.cx;
+        }
+        SetWindowPos(item, nullptr, left, Pixels(control.top), width, Pixels(control.height),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(item, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    }
+    font_ = std::move(font);  // the old font goes now that no control draws with it
+    return true;
+}
+
+void Root::OnDpiChanged(int dpi, const RECT& suggested) {
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (Layout(dpi)) FitClient();
+}
+
+void Root::FitClient() {
+    RECT frame{}, client{};
+    GetWindowRect(window_, &frame);
+    GetClientRect(window_, &client);
+    const int dx = Pixels(ClientWidth) - client.right, dy = Pixels(ClientHeight) - client.bottom;
+    if (dx != 0 || dy != 0)
+        SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left + dx, frame.bottom - frame.top + dy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HWND Root::Item(int id) const { return GetDlgItem(window_, id); }
+
 void Root::OnCommand(int id, int code) {
     // Enter reaches the window as IDOK wherever the focus is; only on the button does it act.
-    const bool enterOnButton = id == IDOK && GetFocus() == controls_[Command1];
-    if ((id == IdOf(Command1) && code == BN_CLICKED) || enterOnButton) Schedule();
+    const bool enterOnButton = id == IDOK && GetFocus() == Item(IDC_COMMAND1);
+    if ((id == IDC_COMMAND1 && code == BN_CLICKED) || enterOnButton) Schedule();
 }
 
 void Root::OnActivate(bool active) {
@@ -284,24 +321,28 @@ void Root::OnActivate(bool active) {
         const HWND focus = GetFocus();
         focusWhileInactive_ = IsChild(window_, focus) ? focus : nullptr;
     } else {
-        SetFocus(focusWhileInactive_ != nullptr ? focusWhileInactive_ : controls_[Text1]);
+        SetFocus(focusWhileInactive_ != nullptr ? focusWhileInactive_ : Item(IDC_TEXT1));
     }
 }
 
 LRESULT Root::OnCtlColorStatic(HDC dc, HWND control) {
-    SetTextColor(dc, control == controls_[Label6] ? HelpTextColour : GetSysColor(COLOR_BTNTEXT));
+    SetTextColor(dc, control == Item(IDC_LABEL6) ? HelpTextColour : GetSysColor(COLOR_BTNTEXT));
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
 WindowFields Root::ReadFields() const {
+    const auto text = [this](int id) {
+        const std::wstring text = WindowText(Item(id));
+        return std::u16string(text.begin(), text.end());
+    };
     WindowFields fields;
-    fields.ComputerName = TextOf(controls_[Text1]);
-    fields.RunTime = TextOf(controls_[Text2]);
-    fields.DayList = TextOf(controls_[Text3]);
-    fields.CommandLine = TextOf(controls_[Text4]);
-    fields.Interactive = IsDlgButtonChecked(window_, IdOf(Check1)) == BST_CHECKED ? 1 : 0;
-    fields.EveryListedDay = IsDlgButtonChecked(window_, IdOf(Option2)) == BST_CHECKED;
+    fields.ComputerName = text(IDC_TEXT1);
+    fields.RunTime = text(IDC_TEXT2);
+    fields.DayList = text(IDC_TEXT3);
+    fields.CommandLine = text(IDC_TEXT4);
+    fields.Interactive = IsDlgButtonChecked(window_, IDC_CHECK1) == BST_CHECKED ? 1 : 0;
+    fields.EveryListedDay = IsDlgButtonChecked(window_, IDC_OPTION2) == BST_CHECKED;
     return fields;
 }
 
@@ -309,7 +350,7 @@ void Root::Schedule() {
     Win32Platform platform(window_);
     const FieldToFix field = Command1_Click(ReadFields(), platform, platform);
     if (field == FieldToFix::None) return;
-    const HWND entry = controls_[field == FieldToFix::RunTime ? Text2 : Text3];
+    const HWND entry = Item(field == FieldToFix::RunTime ? IDC_TEXT2 : IDC_TEXT3);
     // The window may be activated again only after this, when the closed message box hands
     // the activation back; that restores the focus from focusWhileInactive_.
     focusWhileInactive_ = entry;

@@ -3,11 +3,10 @@
 
 #include <windows.h>
 
-#include <array>
 #include <string>
 
+#include "front/Win32Handles.h"
 #include "job/FillJobInfo.h"
-#include "job/Win32Handles.h"
 
 class Root {
 public:
@@ -24,16 +23,21 @@ public:
     int MessageLoop();
 
 private:
+    bool Create();  // the class, the hidden owner and the window; false when any failed
+    bool Failed(const wchar_t* what);  // notes what could not be made, with the last error
+
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     bool OnCreate();
+    void OnDpiChanged(int dpi, const RECT& suggested);
     void OnCommand(int id, int code);
     void OnActivate(bool active);
     LRESULT OnCtlColorStatic(HDC dc, HWND control);
 
-    int Pixels(int twips) const;  // at the screen's dots per inch
-    bool Create();  // the class, the hidden owner and the window; false when any failed
-    bool Failed(const wchar_t* what);  // notes what could not be made, with the last error
+    bool Layout(int dpi);  // places every control and sets the font for `dpi`; false: no font
+    void FitClient();      // sizes the frame so that the client is its size in twips at dpi_
+    int Pixels(int twips) const;  // at the window's dots per inch
+    HWND Item(int id) const;
     void Schedule();
     WindowFields ReadFields() const;
 
@@ -45,6 +49,5 @@ private:
     bool created_ = false;  // WM_CREATE succeeded
     std::wstring failure_;  // what could not be made
     UniqueFont font_;
-    std::array<HWND, ControlCount> controls_{};
     HWND focusWhileInactive_ = nullptr;
 };

@@ -79,9 +79,12 @@ std::u16string Digits(std::uint32_t n, std::uint32_t base) {
     return digits;
 }
 
+// The leading blank is part of the title: keep it.
 const char16_t* const MessageTitle = u" Geplanten Task hinzufügen";
 
 std::u16string ConfirmationText(std::uint32_t jobId) {
+    // Two apostrophes on each side of the name (not a double quote), and two blanks at the end:
+    // the text is meant exactly so.
     return u"Der geplante Task ''Task" + Digits(jobId, 10) + u"'' wurde erfolgreich hinzugefügt.  ";
 }
 

@@ -2,7 +2,7 @@
 
 #include "job/ScheduleJobsAdding.h"
 #include "job/SystemLibrary.h"
-#include "job/Win32Handles.h"
+#include "front/Win32Handles.h"
 
 namespace {
 

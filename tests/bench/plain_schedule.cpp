@@ -7,10 +7,10 @@
 
 #include <cwchar>
 
-constexpr int ButtonId = 109;
+#include "front/ControlIds.h"  // the button has the id of the job window's
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COMMAND && LOWORD(wParam) == ButtonId) {
+    if (message == WM_COMMAND && LOWORD(wParam) == IDC_COMMAND1) {
         wchar_t command[] = L"Calc.exe";
         AT_INFO job{61200000, 0, 0x7F, JOB_NONINTERACTIVE, command};
         DWORD jobId = 0;
@@ -35,7 +35,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     const HWND window = CreateWindowW(L"BaselineSchedule", L"Baseline schedule", WS_OVERLAPPEDWINDOW, 500,
                                       0, 300, 200, nullptr, nullptr, instance, nullptr);
     CreateWindowW(L"Button", L"Schedule", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 20, 20, 100, 30, window,
-                  reinterpret_cast<HMENU>(ButtonId), instance, nullptr);
+                  reinterpret_cast<HMENU>(IDC_COMMAND1), instance, nullptr);
     ShowWindow(window, show);
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);

@@ -1,9 +1,9 @@
-// Times two programs side by side under the same conditions, alternating between them, and
-// prints the median of each in milliseconds.
+// Times programs side by side under the same conditions, taking turns, and prints the median
+// of each in milliseconds, in the order given.
 //
-//   stopwatch start N A.EXE B.EXE            process start to its window shown and idle
-//   stopwatch click N TITLE_A TITLE_B ID     click on button ID to the message box shown,
-//                                            in two running programs with those captions
+//   stopwatch start N PROGRAM.EXE...   process start to its window shown and idle
+//   stopwatch click N WINDOW_TITLE...  click on the button with the id of "Schedule" to the
+//                                      message box shown, in running programs with those captions
 
 #include <windows.h>
 
@@ -11,6 +11,8 @@
 #include <cstdio>
 #include <string>
 #include <vector>
+
+#include "front/ControlIds.h"
 
 namespace {
 
@@ -100,23 +102,24 @@ double Median(std::vector<double> values) {
 int wmain(int argc, wchar_t** argv) {
     const std::wstring mode = argc > 1 ? argv[1] : L"";
     const int runs = argc > 2 ? _wtoi(argv[2]) : 0;
-    std::vector<double> a, b;
-    if (mode == L"start" && argc == 5) {
-        for (int i = 0; i < runs; ++i) {
-            a.push_back(StartToWindow(argv[3]));
-            b.push_back(StartToWindow(argv[4]));
+    const int programs = argc - 3;
+    std::vector<std::vector<double>> times(programs > 0 ? programs : 0);
+    if (mode == L"start" && programs > 0) {
+        for (int i = 0; i < runs; ++i)
+            for (int p = 0; p < programs; ++p) times[p].push_back(StartToWindow(argv[3 + p]));
+    } else if (mode == L"click" && programs > 0) {
+        std::vector<HWND> windows;
+        for (int p = 0; p < programs; ++p) {
+            windows.push_back(FindWindowW(nullptr, argv[3 + p]));
+            if (!windows.back()) return 3;
         }
-    } else if (mode == L"click" && argc == 6) {
-        const HWND first = FindWindowW(nullptr, argv[3]), second = FindWindowW(nullptr, argv[4]);
-        if (!first || !second) return 3;
-        for (int i = 0; i < runs; ++i) {
-            a.push_back(ClickToBox(first, _wtoi(argv[5])));
-            b.push_back(ClickToBox(second, _wtoi(argv[5])));
-        }
+        for (int i = 0; i < runs; ++i)
+            for (int p = 0; p < programs; ++p) times[p].push_back(ClickToBox(windows[p], IDC_COMMAND1));
     } else {
-        std::printf("usage: stopwatch start N A.EXE B.EXE | click N TITLE_A TITLE_B ID\n");
+        std::printf("usage: stopwatch start N PROGRAM.EXE... | click N WINDOW_TITLE...\n");
         return 2;
     }
-    std::printf("%.1f %.1f\n", Median(a), Median(b));
+    for (int p = 0; p < programs; ++p) std::printf(p == 0 ? "%.1f" : " %.1f", Median(times[p]));
+    std::printf("\n");
     return 0;
 }

@@ -4,6 +4,7 @@ ADDJOB_BUILD (win32 or win64), WINE (its loader) and WINESERVER."""
 import contextlib
 import json
 import os
+import re
 import subprocess
 import tempfile
 import time
@@ -75,10 +76,17 @@ def service_stopped():
     start_service()
 
 
-# The window's controls by name, with their ids (100 and up, in tab order).
-NAMES = ["Label1", "Text1", "Label2", "Text2", "Check1", "Label3", "Text3", "Label4", "Text4",
-         "Command1", "Label5", "Option1", "Option2", "Label6"]
-ID = {name: 100 + i for i, name in enumerate(NAMES)}
+def _control_ids():
+    """The controls' ids by name ("Text1"), as front/ControlIds.h defines them."""
+    ids = {}
+    for line in (ROOT / "front" / "ControlIds.h").read_text().splitlines():
+        if match := re.fullmatch(r"#define IDC_([A-Z]+)(\d+) (\d+)", line.strip()):
+            ids[match[1].capitalize() + match[2]] = int(match[3])
+    assert len(ids) == 14, ids
+    return ids
+
+
+ID = _control_ids()
 NAME = {i: name for name, i in ID.items()}
 
 
@@ -115,8 +123,10 @@ class App:
                                         env={**os.environ, **BUILTIN_NETAPI, **env})
         assert driver("wait")["window"], "the window did not appear"
 
-    def state(self):
-        state = driver("state")
+    def state(self, dpi=None):
+        """The window and its controls; with `dpi`, also each text's extent in the window's
+        font at that DPI, as the driver's own copy of it measures it."""
+        state = driver("state", *([dpi] if dpi else []))
         state["by_name"] = {NAME[c["id"]]: c for c in state["controls"]}
         return state
 

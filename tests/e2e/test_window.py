@@ -35,10 +35,43 @@ def px(twips, dpi=96):
     return (twips * dpi + 720) // 1440  # MulDiv rounds halves up
 
 
+def overlap(a, b):
+    """Whether two rectangles (left, top, width, height) share any area."""
+    return a[0] < b[0] + b[2] and b[0] < a[0] + a[2] and a[1] < b[1] + b[3] and b[1] < a[1] + a[3]
+
+
+def check_layout(state, dpi):
+    """The window laid out for `dpi`: every rectangle as the table above says (the captions
+    fitted to their text, flush right at their common edge), every control inside the client
+    area, the same overlaps as the table's (none), each text fitting its box, and the font."""
+    assert state["client"] == [px(6420, dpi), px(4395, dpi)]
+    rects = {}
+    for control, (name, cls, text, left, top, width, height) in zip(state["controls"], LAYOUT):
+        x, y, w, h = rects[name] = control["rect"]
+        assert (y, h) == (px(top, dpi), px(height, dpi)), name
+        if name in CAPTIONS:
+            assert (x + w, w) == (px(2550, dpi), control["text_width"]), name
+        else:
+            assert (x, w) == (px(left, dpi), px(width, dpi)), name
+        assert x >= 0 and y >= 0 and x + w <= state["client"][0] and y + h <= state["client"][1], name
+        if name in ("Label5", "Label6"):
+            assert control["wrapped_height"] <= h, name
+        elif cls != "Edit":
+            assert control["text_width"] <= w, name
+    table = {name: (left, top, width, height) for name, _, _, left, top, width, height in LAYOUT}
+    for a in table:
+        for b in table:
+            if a < b:
+                assert overlap(rects[a], rects[b]) == overlap(table[a], table[b]), (a, b)
+    # The edit boxes draw with Tahoma 9 pt at this DPI: the last character starts where that font puts it.
+    for name in ("Text2", "Text3", "Text4"):
+        control = state["by_name"][name]
+        assert control["last_char_x"] == control["text_width_but_last"], name
+
+
 def test_defaults_layout_and_look(app):
-    state = app.state()
+    state = app.state(96)
     assert state["caption"] == "Tessaro - Job hinzufügen"
-    assert state["client"] == [428, 293]
     style = state["style"]
     assert style & WS_CAPTION == WS_CAPTION and style & WS_SYSMENU
     assert not style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)
@@ -48,19 +81,12 @@ def test_defaults_layout_and_look(app):
     assert state["active"] == 1 and state["focus"] == ID["Text1"]
 
     controls = state["controls"]
-    assert [c["id"] for c in controls] == [100 + i for i in range(14)], "created in tab order"
-    for control, (name, cls, text, left, top, width, height) in zip(controls, LAYOUT):
+    assert [c["id"] for c in controls] == [ID[name] for name, *_ in LAYOUT], "created in tab order"
+    for control, (name, cls, text, *_) in zip(controls, LAYOUT):
         assert control["class"] == cls, name
         if text is not None:
             assert control["text"] == text, name
-        x, y, w, h = control["rect"]
-        assert y == px(top) and h == px(height), name
-        if name in CAPTIONS:
-            # Fitted to the text, right edges on one line 105 twips left of the fields.
-            assert x + w == px(2550), name
-            assert w == driver("measure", text)["width"], name
-        else:
-            assert (x, w) == (px(left), px(width)), name
+    check_layout(state, 96)
 
     by_name = state["by_name"]
     computer = by_name["Text1"]["text"]
@@ -68,10 +94,6 @@ def test_defaults_layout_and_look(app):
     assert by_name["Label5"]["text"].startswith("Win32 API, NetScheduleJobAdd(). ")
     assert (by_name["Check1"]["checked"], by_name["Option1"]["checked"], by_name["Option2"]["checked"]) == (0, 1, 0)
     assert all("&" not in c["text"] for c in controls), "no access keys"
-    # The edit boxes draw with Tahoma 9 pt: the last character starts where that font puts it.
-    for name in ("Text2", "Text3", "Text4"):
-        text = by_name[name]["text"]
-        assert by_name[name]["last_char_x"] == driver("measure", text[:-1])["width"], name
     # Tab stops: the fields, the check box, the button and the option pair; never a label.
     stops = {c["id"] for c in controls if c["style"] & WS_TABSTOP}
     assert stops >= {ID[n] for n in ("Text1", "Text2", "Check1", "Text3", "Text4", "Command1", "Option1")}
@@ -89,22 +111,22 @@ def at_150_percent():
         wine_command(["reg", "delete", key, "/v", "LogPixels", "/f"], check=False)
 
 
-def test_layout_scales_with_the_dpi(at_150_percent):
+def test_layout_at_the_dpi_it_starts_with(at_150_percent):
     app = at_150_percent
     try:
-        state = app.state()
-        assert state["client"] == [px(6420, 144), px(4395, 144)]
-        for control, (name, _, _, left, top, width, height) in zip(state["controls"], LAYOUT):
-            x, y, w, h = control["rect"]
-            assert (y, h) == (px(top, 144), px(height, 144)), name
-            if name in CAPTIONS:
-                assert x + w == px(2550, 144) and w == driver("measure", control["text"])["width"], name
-            else:
-                assert (x, w) == (px(left, 144), px(width, 144)), name
-        text = state["by_name"]["Text4"]["text"]
-        assert state["by_name"]["Text4"]["last_char_x"] == driver("measure", text[:-1])["width"]
+        check_layout(app.state(144), 144)
     finally:
         app.stop()
+
+
+def test_dpi_round_trip_as_between_two_monitors(app):
+    """96 -> 144 -> 96 dots per inch while the window runs, as when it is dragged to a monitor
+    at 150 % and back: every rectangle, the client size and the font follow."""
+    assert driver("dpi", 144, 96) == {"done": True, "font_height": -18}
+    check_layout(app.state(144), 144)
+    assert driver("dpi", 96, 144) == {"done": True, "font_height": -12}
+    check_layout(app.state(96), 96)
+    assert app.schedule()["box"], "the window still works"
 
 
 def test_tab_order_and_option_keys(app):

@@ -3,7 +3,8 @@
 // the local scheduling service. Prints JSON on one line.
 //
 //   driver wait                    waits until the window is there
-//   driver state                   the window and its controls
+//   driver state [DPI]             the window and its controls (with each text's extent in
+//                                  Tahoma 9 pt at DPI)
 //   driver set ID TEXT             sets a control's text (WM_SETTEXT)
 //   driver set-file ID PATH        the same with the UTF-8 text of a file
 //   driver press ID                clicks a button (check box, option) without waiting
@@ -16,11 +17,16 @@
 //   driver activate                makes the window the active one, as a click on it would
 //   driver close                   closes the window and waits for the program to end
 //   driver vetoed EXE WHAT         starts EXE with the creation of one of its windows vetoed by
-//                                  veto_hook.dll (WHAT: a control id, or "window"), then
+//                                  test_hooks.dll (WHAT: a control id, or "window"), then
 //                                  prints the message box it shows (and closes it), the windows
 //                                  of the job window's class it had meanwhile, its exit code
 //                                  and the windows it left
-//   driver measure TEXT            the width of TEXT in Tahoma 9 pt
+//   driver measure TEXT [DPI [WRAP]]
+//                                  the extent of TEXT in Tahoma 9 pt (at DPI; wrapped at WRAP
+//                                  pixels)
+//   driver dpi TO FROM             moves the window from FROM to TO dots per inch as Windows
+//                                  does between monitors (through test_hooks.dll) and prints
+//                                  the height of the font its controls then draw with
 //   driver counts                  the program's kernel handles and GDI objects
 //   driver jobs                    the jobs of the local scheduling service
 
@@ -35,12 +41,12 @@
 #include <string>
 #include <vector>
 
+#include "front/ControlIds.h"
 #include "tests/win32/ProcessCounts.h"
 
 namespace {
 
 constexpr wchar_t Caption[] = L"Tessaro - Job hinzufügen";
-constexpr int Text2 = 103, Text4 = 108, Command1 = 109;
 
 struct Json {
     std::string out;
@@ -90,18 +96,26 @@ std::wstring TextOf(HWND window) {
     return text;
 }
 
-// The width of `text` in the window's font as the driver's own copy of it draws it.
-long TextWidth(const wchar_t* text) {
+// The extent of `text` in the window's font at `dpi` as the driver's own copy of it draws it:
+// on one line, or wrapped at `wrapWidth` pixels when that is given.
+SIZE TextExtent(const wchar_t* text, int dpi, int wrapWidth) {
     const HDC screen = GetDC(nullptr);
-    const HFONT font = CreateFontW(-MulDiv(9, GetDeviceCaps(screen, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
-                                   FALSE, ANSI_CHARSET, 0, 0, 0, 0, L"Tahoma");
+    if (dpi == 0) dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    const HFONT font = CreateFontW(-MulDiv(9, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0, 0,
+                                   0, L"Tahoma");
     const HGDIOBJ previous = SelectObject(screen, font);
     SIZE size{};
-    GetTextExtentPoint32W(screen, text, lstrlenW(text), &size);
+    if (wrapWidth > 0) {
+        RECT box{0, 0, wrapWidth, 0};
+        DrawTextW(screen, text, -1, &box, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+        size = {box.right, box.bottom};
+    } else {
+        GetTextExtentPoint32W(screen, text, lstrlenW(text), &size);
+    }
     SelectObject(screen, previous);
     DeleteObject(font);
     ReleaseDC(nullptr, screen);
-    return size.cx;
+    return size;
 }
 
 // Width, height and colour depth of each image of the program file's first icon.
@@ -243,11 +257,11 @@ void PrintBox(const Box& box) {
 
 Box Schedule(HWND root, DWORD waitMs) {
     const DWORD start = GetTickCount();
-    PostMessageW(GetDlgItem(root, Command1), BM_CLICK, 0, 0);
+    PostMessageW(GetDlgItem(root, IDC_COMMAND1), BM_CLICK, 0, 0);
     return TakeBox(root, waitMs, start);
 }
 
-void State(HWND root) {
+void State(HWND root, int dpi) {
     Json json;
     json.Raw("{");
     json.Key("caption");
@@ -316,6 +330,17 @@ void State(HWND root) {
             json.Key("last_char_x");
             json.Number(length > 0 ? x(length - 1) - x(0) : 0);
         }
+        if (dpi > 0) {
+            // The text as the driver's own Tahoma 9 pt at `dpi` lays it out: on one line, all
+            // but its last character, and wrapped at the control's width.
+            const std::wstring text = TextOf(child);
+            json.Key("text_width");
+            json.Number(TextExtent(text.c_str(), dpi, 0).cx);
+            json.Key("text_width_but_last");
+            json.Number(text.empty() ? 0 : TextExtent(text.substr(0, text.size() - 1).c_str(), dpi, 0).cx);
+            json.Key("wrapped_height");
+            json.Number(TextExtent(text.c_str(), dpi, rect.right - rect.left).cy);
+        }
         json.Raw("}");
     }
     json.Raw("]}");
@@ -366,7 +391,7 @@ std::vector<std::wstring> Entries(HWND root) {
 void Soak(HWND root, long count, const std::wstring& tag, long badTimeEvery) {
     DWORD pid = 0;
     GetWindowThreadProcessId(root, &pid);
-    const HWND commandLine = GetDlgItem(root, Text4), runTime = GetDlgItem(root, Text2);
+    const HWND commandLine = GetDlgItem(root, IDC_TEXT4), runTime = GetDlgItem(root, IDC_TEXT2);
     Json json;
     json.Raw("{");
     json.Key("answers");
@@ -453,7 +478,7 @@ std::wstring BesideMe(const wchar_t* file) {
 }
 
 void Vetoed(const wchar_t* program, const wchar_t* what) {
-    const HMODULE hook = LoadLibraryW(BesideMe(L"veto_hook.dll").c_str());
+    const HMODULE hook = LoadLibraryW(BesideMe(L"test_hooks.dll").c_str());
     const auto proc = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(hook, "VetoCreation")));
     const HHOOK installed = proc ? SetWindowsHookExW(WH_CBT, proc, hook, 0) : nullptr;
     if (!installed) {
@@ -503,6 +528,26 @@ void Vetoed(const wchar_t* program, const wchar_t* what) {
     UnhookWindowsHookEx(installed);
 }
 
+void ChangeDpi(HWND root, int to, int from) {
+    const HMODULE hooks = LoadLibraryW(BesideMe(L"test_hooks.dll").c_str());
+    const auto proc = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(hooks, "ChangeDpi")));
+    const HHOOK installed = proc ? SetWindowsHookExW(WH_GETMESSAGE, proc, hooks, GetWindowThreadProcessId(root, nullptr))
+                                 : nullptr;
+    if (!installed) {
+        std::printf("{\"error\":\"no hook\"}\n");
+        ExitProcess(2);
+    }
+    PostMessageW(root, RegisterWindowMessageW(L"AddJobTestChangeDpi"), to, from);
+    bool done = false;
+    for (int waited = 0; !done && waited < 10000; waited += 20) {
+        done = reinterpret_cast<INT_PTR>(GetPropW(root, L"AddJobTestDpi")) == to;
+        if (!done) Sleep(20);
+    }
+    UnhookWindowsHookEx(installed);
+    std::printf("{\"done\":%s,\"font_height\":%ld}\n", done ? "true" : "false",
+                static_cast<long>(reinterpret_cast<INT_PTR>(GetPropW(root, L"AddJobTestFontHeight"))));
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -512,7 +557,7 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"wait") {
         std::printf(FindRoot(static_cast<DWORD>(number(2, 15000))) ? "{\"window\":true}\n" : "{\"window\":false}\n");
     } else if (command == L"state") {
-        State(RootOrDie());
+        State(RootOrDie(), number(2, 0));
     } else if (command == L"set" && argc > 3) {
         SendMessageW(GetDlgItem(RootOrDie(), number(2, 0)), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3]));
         std::printf("{}\n");
@@ -551,7 +596,10 @@ int wmain(int argc, wchar_t** argv) {
         if (process) CloseHandle(process);
         std::printf("{\"ended\":%s,\"code\":%lu}\n", ended ? "true" : "false", static_cast<unsigned long>(code));
     } else if (command == L"measure" && argc > 2) {
-        std::printf("{\"width\":%ld}\n", TextWidth(argv[2]));
+        const SIZE size = TextExtent(argv[2], number(3, 0), number(4, 0));
+        std::printf("{\"width\":%ld,\"height\":%ld}\n", size.cx, size.cy);
+    } else if (command == L"dpi" && argc > 3) {
+        ChangeDpi(RootOrDie(), number(2, 96), number(3, 96));
     } else if (command == L"counts") {
         DWORD pid = 0;
         GetWindowThreadProcessId(RootOrDie(), &pid);
