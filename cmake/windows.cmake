@@ -18,7 +18,7 @@ endif()
 configure_file(front/AddJob.manifest.in ${CMAKE_CURRENT_BINARY_DIR}/AddJob.manifest @ONLY)
 set_source_files_properties(front/AddJob.rc PROPERTIES
     OBJECT_DEPENDS "${ICON};${CMAKE_CURRENT_BINARY_DIR}/AddJob.manifest")
-set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_CURRENT_BINARY_DIR}")
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_CURRENT_BINARY_DIR} -I${CMAKE_CURRENT_SOURCE_DIR}")
 
 add_executable(AddJob WIN32
     front/main.cpp front/Root.cpp front/Win32Platform.cpp front/ThrowlessRuntime.cpp front/AddJob.rc)
@@ -52,5 +52,10 @@ add_executable(stopwatch tests/bench/stopwatch.cpp)
 add_executable(empty_window WIN32 tests/bench/empty_window.cpp)
 add_executable(plain_schedule WIN32 tests/bench/plain_schedule.cpp)
 target_link_libraries(plain_schedule PRIVATE netapi32)
-target_include_directories(stopwatch PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-target_include_directories(plain_schedule PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+add_executable(dialog_twin WIN32 tests/bench/dialog_twin.cpp tests/bench/dialog_twin.rc)
+target_link_libraries(dialog_twin PRIVATE comctl32)
+set_source_files_properties(tests/bench/dialog_twin.rc PROPERTIES
+    OBJECT_DEPENDS "${ICON};${CMAKE_CURRENT_BINARY_DIR}/AddJob.manifest")
+foreach(program stopwatch plain_schedule dialog_twin)
+    target_include_directories(${program} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+endforeach()

@@ -92,6 +92,33 @@ ClassAndStyle StyleOf(Kind kind) {
     return {};
 }
 
+int Pixels(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
+
+struct Box {
+    int left, top, width, height;  // pixels
+};
+
+// Where a control goes at `dpi`, measured in the font selected into `dc`: a caption is fitted
+// to its text, leftwards from the table's right edge.
+Box Placement(const Control& control, int dpi, HDC dc) {
+    Box box{Pixels(control.left, dpi), Pixels(control.top, dpi), Pixels(control.width, dpi),
+            Pixels(control.height, dpi)};
+    if (control.kind == Kind::Caption) {
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, control.text, lstrlenW(control.text), &extent);
+        box.left = Pixels(control.left + control.width, dpi) - extent.cx;
+        box.width = extent.cx;
+    }
+    return box;
+}
+
+// The window's font, Tahoma 9 pt, for `dpi`.
+UniqueFont FontFor(int dpi) {
+    return UniqueFont(CreateFontW(-MulDiv(FontPoints, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                                  L"Tahoma"));
+}
+
 // The dots per inch of the window's monitor where the platform tracks them per monitor
 // (Windows 10 1607 and later), else the system's.
 int DpiOf(HWND window) {
@@ -237,23 +264,32 @@ LRESULT Root::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-int Root::Pixels(int twips) const { return MulDiv(twips, dpi_, 1440); }
+int Root::Pixels(int twips) const { return ::Pixels(twips, dpi_); }
 
 bool Root::OnCreate() {
+    dpi_ = DpiOf(window_);
+    SetLastError(ERROR_SUCCESS);
+    font_ = FontFor(dpi_);
+    if (!font_) return Failed(L"Die Schrift Tahoma");
+    const WindowDC screen(window_);
+    const SelectedObject measuringFont(screen.get(), font_.get());
     const std::wstring computerName = ComputerName();
     for (const Control& control : Controls) {
+        // Each control is made in its place: made first and laid out after, the fourteen moves
+        // would cost the start a tenth more under Wine.
         const auto [className, style, exStyle] = StyleOf(control.kind);
         const DWORD group = control.id == IDC_OPTION2 ? 0 : WS_GROUP;
+        const Box box = Placement(control, dpi_, screen.get());
         SetLastError(ERROR_SUCCESS);
         const HWND created = CreateWindowExW(exStyle, className, control.text ? control.text : computerName.c_str(),
-                                             WS_CHILD | WS_VISIBLE | group | style, 0, 0, 0, 0, window_,
+                                             WS_CHILD | WS_VISIBLE | group | style, box.left, box.top, box.width,
+                                             box.height, window_,
                                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance_,
                                              nullptr);
         if (created == nullptr) return Failed((L"Das Steuerelement " + std::wstring(control.name)).c_str());
+        SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
         if (control.kind == Kind::Text) SendMessageW(created, EM_LIMITTEXT, 0, 0);  // no length limit
     }
-    SetLastError(ERROR_SUCCESS);
-    if (!Layout(DpiOf(window_))) return Failed(L"Die Schrift Tahoma");
 
     CheckRadioButton(window_, IDC_OPTION1, IDC_OPTION2, IDC_OPTION1);
 
@@ -265,26 +301,15 @@ bool Root::OnCreate() {
 }
 
 bool Root::Layout(int dpi) {
-    UniqueFont font(CreateFontW(-MulDiv(FontPoints, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                                L"Tahoma"));
+    UniqueFont font = FontFor(dpi);
     if (!font) return false;
     dpi_ = dpi;
     const WindowDC screen(window_);
     const SelectedObject measuringFont(screen.get(), font.get());
     for (const Control& control : Controls) {
         const HWND item = Item(control.id);
-        int left = Pixels(control.left), width = Pixels(control.width);
-        if (control.kind == Kind::Caption) {
-            // Fitted to the text, leftwards from the table's right edge.
-            const std::wstring text = WindowText(item);
-            SIZE extent{};
-            GetTextExtentPoint32W(screen.get(), text.c_str(), static_cast<int>(text.size()), &extent);
-            left = Pixels(control.left + control.width) - extent.cx;
-            width = extent.cx;
-        }
-        SetWindowPos(item, nullptr, left, Pixels(control.top), width, Pixels(control.height),
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        const Box box = Placement(control, dpi, screen.get());
+        SetWindowPos(item, nullptr, box.left, box.top, box.width, box.height, SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(item, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     }
     font_ = std::move(font);  // the old font goes now that no control draws with it
