@@ -40,14 +40,15 @@ def wine(program, *args, env=None, timeout=60, check=True):
 
 
 def wine_command(command, env=None, timeout=60, check=True):
-    with tempfile.TemporaryFile() as out:
-        result = subprocess.run([WINE, *command],
-                                stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.DEVNULL,
+    with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+        result = subprocess.run([WINE, *command], stdin=subprocess.DEVNULL, stdout=out, stderr=err,
                                 env={**os.environ, **BUILTIN_NETAPI, **(env or {})}, timeout=timeout)
         out.seek(0)
+        err.seek(0)
         text = out.read().decode("utf-8", "replace").replace("\r\n", "\n")
+        said = err.read().decode("utf-8", "replace")[-2000:]
     if check and result.returncode != 0:
-        raise AssertionError(f"{command} exited {result.returncode}: {text}")
+        raise AssertionError(f"{command} exited {result.returncode}: {text}\n{said}")
     return text
 
 
