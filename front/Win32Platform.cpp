@@ -1,8 +1,8 @@
 #include "front/Win32Platform.h"
 
+#include "front/Win32Handles.h"
 #include "job/ScheduleJobsAdding.h"
 #include "job/SystemLibrary.h"
-#include "front/Win32Handles.h"
 
 namespace {
 

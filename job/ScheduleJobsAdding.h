@@ -10,7 +10,8 @@ namespace ScheduleJobsAdding {
 
 // Hands `Buffer` to the scheduling service of `Servername` (nullptr: this computer) as the
 // platform's AT_INFO, whose Command points at Buffer.Command for the length of the call.
-// netapi32.dll is loaded and the function looked up by name at the first call, then kept.
+// netapi32.dll is loaded from the system folder and the function looked up by name at the
+// first call, then kept.
 // Returns 0 when the job was added and *JobId holds its number. Never raises: a missing DLL or
 // function answers with its Windows error code, and an exception raised inside the call (an
 // RPC failure, say) answers with the exception's code.

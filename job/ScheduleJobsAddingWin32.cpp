@@ -1,7 +1,7 @@
 // The binding of NetScheduleJobAdd: netapi32.dll is loaded from the system folder and the
-// function looked up by name at the first call, the job is handed over in the platform's own AT_INFO, and the call is
-// guarded so that an exception raised inside it (Wine's RPC layer raises 0x6D9 when the
-// scheduling service is down) comes back as a status code.
+// function looked up by name at the first call; the job is handed over in the platform's own
+// AT_INFO; and the call is guarded so that an exception raised inside it (Wine's RPC layer
+// raises 0x6D9 when the scheduling service is down) comes back as a status code.
 
 #include <windows.h>
 #include <lm.h>
@@ -26,13 +26,8 @@ static_assert(sizeof(AT_INFO) == 16 && offsetof(AT_INFO, DaysOfMonth) == 4 && of
               offsetof(AT_INFO, Flags) == 9 && offsetof(AT_INFO, Command) == 12);
 #endif
 
-namespace ScheduleJobsAdding {
-namespace {
-
+// The platform's own declaration gives the type; the function itself is looked up at run time.
 using NetScheduleJobAddProc = decltype(&::NetScheduleJobAdd);
-
-}  // namespace
-}  // namespace ScheduleJobsAdding
 
 // ---------------------------------------------------------------------------------------------
 // The exception guard: GuardedCall(proc, server, record, jobId) calls proc and returns its
@@ -41,8 +36,7 @@ using NetScheduleJobAddProc = decltype(&::NetScheduleJobAdd);
 // among them) run, and only then resumes in GuardedCall's frame.
 // ---------------------------------------------------------------------------------------------
 
-extern "C" DWORD GuardedCall(ScheduleJobsAdding::NetScheduleJobAddProc proc, LPCWSTR server, LPBYTE record,
-                             LPDWORD jobId);
+extern "C" DWORD GuardedCall(NetScheduleJobAddProc proc, LPCWSTR server, LPBYTE record, LPDWORD jobId);
 
 namespace {
 
@@ -154,8 +148,8 @@ extern "C" EXCEPTION_DISPOSITION __cdecl GuardHandler(EXCEPTION_RECORD* exceptio
     __builtin_longjmp(record->resume, 1);
 }
 
-extern "C" __attribute__((noinline)) DWORD GuardedCall(ScheduleJobsAdding::NetScheduleJobAddProc proc,
-                                                        LPCWSTR server, LPBYTE buffer, LPDWORD jobId) {
+extern "C" __attribute__((noinline)) DWORD GuardedCall(NetScheduleJobAddProc proc, LPCWSTR server, LPBYTE buffer,
+                                                        LPDWORD jobId) {
     GuardRecord record{};
     record.handler = reinterpret_cast<void*>(&GuardHandler);
     record.next = ChainHead();
