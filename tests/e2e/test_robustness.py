@@ -1,13 +1,14 @@
 """Long runs, huge and awkward entries, and a platform that fails: the program answers every
 time, keeps its entries and loses no job."""
+import contextlib
 import json
 import shutil
 import uuid
 
 import pytest
 
-from conftest import (BIN, BUILD, ID, ROOT, STAND_IN_NETAPI, App, driver, service_commands, start_service, system_netapi,
-                      windows_path)
+from conftest import (BIN, BUILD, ID, ROOT, STAND_IN_NETAPI, App, driver, service_commands, start_service,
+                      system_netapi, windows_path)
 
 CONFIRMED = "Der geplante Task ''Task"
 
@@ -82,9 +83,9 @@ def test_service_down_then_up_in_one_running_program(service_stopped):
 
 @pytest.mark.parametrize("folder, code", [("without-add", "Fehler 127 (0x7F)"), (None, "Fehler 126 (0x7E)")])
 def test_platform_without_the_function(folder, code):
-    """A system netapi32.dll that lacks NetScheduleJobAdd, and none at all."""
-    with system_netapi(folder or "fake"):
-        # Disabled, netapi32 can't be loaded at all.
+    """A system netapi32.dll that lacks NetScheduleJobAdd, and none at all (disabled, it can't
+    be loaded)."""
+    with system_netapi(folder) if folder else contextlib.nullcontext():
         app = App(BIN / "AddJob.exe", STAND_IN_NETAPI if folder else {"WINEDLLOVERRIDES": "netapi32=;mscoree,mshtml="})
         try:
             for _ in range(2):
@@ -108,8 +109,11 @@ def test_a_netapi32_beside_the_program_is_never_loaded(fake, tmp_path):
     assert len(fake.calls()) == 1
 
 
-@pytest.mark.parametrize("veto, named", [(ID["Text3"], "Das Steuerelement Text3"), (ID["Label1"], "Das Steuerelement Label1"),
-                                         ("window", "Das Fenster")])
+@pytest.mark.parametrize("veto, named", [
+    (ID["Text3"], "Das Steuerelement Text3"),
+    (ID["Label1"], "Das Steuerelement Label1"),
+    ("window", "Das Fenster"),
+])
 def test_a_window_that_cannot_be_built_says_so_and_ends(veto, named):
     """A hook of the test's vetoes the creation of one window; the program shows no half-built
     window, names what failed, and ends with a failure code."""

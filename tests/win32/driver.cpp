@@ -477,20 +477,27 @@ std::wstring BesideMe(const wchar_t* file) {
     return path.substr(0, path.find_last_of(L'\\') + 1) + file;
 }
 
-void Vetoed(const wchar_t* program, const wchar_t* what) {
-    const HMODULE hook = LoadLibraryW(BesideMe(L"test_hooks.dll").c_str());
-    const auto proc = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(hook, "VetoCreation")));
-    const HHOOK installed = proc ? SetWindowsHookExW(WH_CBT, proc, hook, 0) : nullptr;
+// Installs a hook of test_hooks.dll for `thread` (0: every thread), or ends the driver.
+HHOOK InstallHook(int type, const char* name, DWORD thread) {
+    const HMODULE hooks = LoadLibraryW(BesideMe(L"test_hooks.dll").c_str());
+    const auto proc = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(hooks, name)));
+    const HHOOK installed = proc ? SetWindowsHookExW(type, proc, hooks, thread) : nullptr;
     if (!installed) {
         std::printf("{\"error\":\"no hook\"}\n");
         ExitProcess(2);
     }
+    return installed;
+}
+
+void Vetoed(const wchar_t* program, const wchar_t* what) {
+    const HHOOK installed = InstallHook(WH_CBT, "VetoCreation", 0);
     SetEnvironmentVariableW(L"ADDJOB_VETO", what);
     std::wstring commandLine = L"\"" + std::wstring(program) + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process)) {
         std::printf("{\"error\":\"not started\"}\n");
         ExitProcess(2);
     }
@@ -529,14 +536,7 @@ void Vetoed(const wchar_t* program, const wchar_t* what) {
 }
 
 void ChangeDpi(HWND root, int to, int from) {
-    const HMODULE hooks = LoadLibraryW(BesideMe(L"test_hooks.dll").c_str());
-    const auto proc = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(hooks, "ChangeDpi")));
-    const HHOOK installed = proc ? SetWindowsHookExW(WH_GETMESSAGE, proc, hooks, GetWindowThreadProcessId(root, nullptr))
-                                 : nullptr;
-    if (!installed) {
-        std::printf("{\"error\":\"no hook\"}\n");
-        ExitProcess(2);
-    }
+    const HHOOK installed = InstallHook(WH_GETMESSAGE, "ChangeDpi", GetWindowThreadProcessId(root, nullptr));
     PostMessageW(root, RegisterWindowMessageW(L"AddJobTestChangeDpi"), to, from);
     bool done = false;
     for (int waited = 0; !done && waited < 10000; waited += 20) {

@@ -50,7 +50,8 @@ bool Listed(const wchar_t* command) {
         bool found = false;
         if (NetScheduleJobEnum(nullptr, &buffer, MAX_PREFERRED_LENGTH, &read, &total, &resume) == 0) {
             const auto* jobs = reinterpret_cast<const AT_ENUM*>(buffer);
-            for (DWORD i = 0; i < read && !found; ++i) found = jobs[i].Command && lstrcmpW(jobs[i].Command, command) == 0;
+            for (DWORD i = 0; i < read && !found; ++i)
+                found = jobs[i].Command && lstrcmpW(jobs[i].Command, command) == 0;
         }
         if (buffer) NetApiBufferFree(buffer);
         if (found) return true;
