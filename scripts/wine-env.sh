@@ -70,7 +70,8 @@ _wine_failed() {
 wine_up() {
     mkdir -p "$ROOT/build"
     local managed=Y
-    if ! _x_display_works; then
+    # Our own Xvfb, started for an earlier build, has no window manager either.
+    if [ -n "$XVFB_PID" ] || ! _x_display_works; then
         [ -n "$XVFB_PID" ] || _start_xvfb || return 1
         managed=N
     fi
