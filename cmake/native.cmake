@@ -3,6 +3,7 @@
 find_package(GTest REQUIRED)
 enable_testing()
 add_executable(unit_tests
+    tests/unit/CallFailureTest.cpp
     tests/unit/FillJobInfoTest.cpp
     tests/unit/ScheduleCommandTest.cpp)
 target_link_libraries(unit_tests PRIVATE core GTest::gtest_main)

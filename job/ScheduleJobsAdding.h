@@ -12,9 +12,10 @@ namespace ScheduleJobsAdding {
 // platform's AT_INFO, whose Command points at Buffer.Command for the length of the call.
 // netapi32.dll is loaded from the system folder and the function looked up by name at the
 // first call, then kept.
-// Returns 0 when the job was added and *JobId holds its number. Never raises: a missing DLL or
-// function answers with its Windows error code, and an exception raised inside the call (an
-// RPC failure, say) answers with the exception's code.
+// Returns 0 when the job was added and *JobId holds its number. A missing DLL or function
+// answers with its Windows error code, and a failure the RPC layer raises inside the call with
+// the exception's code (IsCallFailure). A fault such as an access violation is not caught: it
+// ends the program.
 std::uint32_t NetScheduleJobAdd(const char16_t* Servername, const AtInfo& Buffer, std::uint32_t* JobId);
 
 }  // namespace ScheduleJobsAdding

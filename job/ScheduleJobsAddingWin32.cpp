@@ -1,15 +1,19 @@
 // The binding of NetScheduleJobAdd: netapi32.dll is loaded from the system folder and the
 // function looked up by name at the first call; the job is handed over in the platform's own
-// AT_INFO; and the call is guarded so that an exception raised inside it (Wine's RPC layer
+// AT_INFO; and the call is guarded so that a failure the RPC layer raises inside it (Wine's
 // raises 0x6D9 when the scheduling service is down) comes back as a status code.
 
+#define WIN32_NO_STATUS  // the STATUS_ codes come from <ntstatus.h> below, whole
 #include <windows.h>
+#undef WIN32_NO_STATUS
 #include <lm.h>
 #include <lmat.h>
+#include <ntstatus.h>
 
 #include <cstddef>
 #include <cstring>
 
+#include "job/CallFailure.h"
 #include "job/ScheduleJobsAdding.h"
 #include "job/SystemLibrary.h"
 
@@ -25,6 +29,17 @@ static_assert(sizeof(AT_INFO) == 24 && offsetof(AT_INFO, DaysOfMonth) == 8 && of
 static_assert(sizeof(AT_INFO) == 16 && offsetof(AT_INFO, DaysOfMonth) == 4 && offsetof(AT_INFO, DaysOfWeek) == 8 &&
               offsetof(AT_INFO, Flags) == 9 && offsetof(AT_INFO, Command) == 12);
 #endif
+
+// The portable list of fatal codes, against the platform's names for them.
+static_assert(!IsCallFailure(STATUS_ACCESS_VIOLATION) && !IsCallFailure(STATUS_POSSIBLE_DEADLOCK) &&
+              !IsCallFailure(STATUS_INSTRUCTION_MISALIGNMENT) && !IsCallFailure(STATUS_DATATYPE_MISALIGNMENT) &&
+              !IsCallFailure(STATUS_PRIVILEGED_INSTRUCTION) && !IsCallFailure(STATUS_ILLEGAL_INSTRUCTION) &&
+              !IsCallFailure(STATUS_BREAKPOINT) && !IsCallFailure(STATUS_STACK_OVERFLOW) &&
+              !IsCallFailure(STATUS_HANDLE_NOT_CLOSABLE) && !IsCallFailure(STATUS_IN_PAGE_ERROR) &&
+              !IsCallFailure(STATUS_ASSERTION_FAILURE) && !IsCallFailure(STATUS_STACK_BUFFER_OVERRUN) &&
+              !IsCallFailure(STATUS_GUARD_PAGE_VIOLATION) && !IsCallFailure(STATUS_REG_NAT_CONSUMPTION) &&
+              !IsCallFailure(STATUS_HEAP_CORRUPTION) && IsCallFailure(RPC_S_SERVER_UNAVAILABLE) &&
+              IsCallFailure(EPT_S_NOT_REGISTERED));
 
 // The platform's own declaration gives the type; the function itself is looked up at run time.
 using NetScheduleJobAddProc = decltype(&::NetScheduleJobAdd);
@@ -53,12 +68,14 @@ DWORD StatusOf(const EXCEPTION_RECORD* exception) {
 // written in assembly so that its unwind data can name GuardHandler as its language handler
 // (.seh_handler). The handler hands the exception's code to RtlUnwindEx, which runs the unwind
 // handlers of every frame between the exception and GuardedCall, restores GuardedCall's frame
-// and resumes at GuardResume with the code in rax.
+// and resumes at GuardResume with the code in rax. GuardResume is the call's own return
+// address, so that a shadow stack (CET) finds the resume where the call would have returned.
 extern "C" void GuardResume();
 
 extern "C" [[gnu::used]] EXCEPTION_DISPOSITION GuardHandler(EXCEPTION_RECORD* exception, void* establisherFrame,
                                                             CONTEXT*, DISPATCHER_CONTEXT* dispatch) {
     if (exception->ExceptionFlags & EXCEPTION_UNWIND) return ExceptionContinueSearch;
+    if (!IsCallFailure(exception->ExceptionCode)) return ExceptionContinueSearch;
     RtlUnwindEx(establisherFrame, reinterpret_cast<void*>(&GuardResume), exception,
                 reinterpret_cast<void*>(static_cast<ULONG_PTR>(StatusOf(exception))), dispatch->ContextRecord,
                 dispatch->HistoryTable);
@@ -82,9 +99,9 @@ GuardedCall:                    # rcx: proc, rdx: server, r8: record, r9: jobId
     movq %r8, %rdx
     movq %r9, %r8
     callq *%rax
-    nop
     .globl GuardResume
 GuardResume:                    # eax: the status, or the exception's code
+    nop
     addq $40, %rsp
     ret
     .seh_endproc
@@ -141,6 +158,7 @@ void UnwindTo(GuardRecord* record, EXCEPTION_RECORD* exception) {
 extern "C" EXCEPTION_DISPOSITION __cdecl GuardHandler(EXCEPTION_RECORD* exception, void* establisher, CONTEXT*,
                                                        void*) {
     if (exception->ExceptionFlags & (EXCEPTION_UNWINDING | EXCEPTION_EXIT_UNWIND)) return ExceptionContinueSearch;
+    if (!IsCallFailure(exception->ExceptionCode)) return ExceptionContinueSearch;
     auto* record = static_cast<GuardRecord*>(establisher);
     record->code = StatusOf(exception);
     UnwindTo(record, exception);  // fs:[0] is our record now

@@ -97,7 +97,9 @@ wine_up() {
     "$WINESERVER" -p </dev/null >>"$WINE_LOG" 2>&1 || true
     STARTED_PREFIXES+=("$WINESERVER:$WINEPREFIX")
     # No window manager runs under Xvfb: there Wine draws and manages the windows itself.
-    wine_run reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$managed" /f >/dev/null ||
+    # A program that crashes ends with Wine's report on its stderr, not a dialog that waits.
+    { wine_run reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$managed" /f &&
+        wine_run reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f; } >/dev/null ||
         _wine_failed "Wine could not run a program in $WINEPREFIX." \
             "delete the prefix (rm -rf $WINEPREFIX) and run again; it is made afresh." ||
         return 1

@@ -4,7 +4,7 @@ import uuid
 
 import pytest
 
-from conftest import POINTER, record, service_commands
+from conftest import POINTER, driver, record, service_commands
 
 CONFIRMATION = "Der geplante Task ''Task{}'' wurde erfolgreich hinzugefügt.  "
 TITLE = " Geplanten Task hinzufügen"
@@ -100,13 +100,23 @@ def test_service_refusal_is_reported_with_its_code(fake):
 
 
 def test_exception_in_the_call_is_reported_not_fatal(fake):
-    app = fake.start(answers="!0x6D9")
+    app = fake.start(answers=["!0x6D9", "!0x6D9", 0])
     for _ in range(2):
         box = app.schedule()
         assert "Fehler 1753 (0x6D9)" in box["text"]
         assert "(Schedule) läuft auf diesem Computer nicht" in box["text"]
+    assert app.schedule()["text"] == CONFIRMATION.format(1), "the next Schedule succeeds"
     assert app.process.poll() is None
-    assert len(fake.calls()) == 2
+    assert len(fake.calls()) == 3
+
+
+@pytest.mark.parametrize("code", [0xC0000005, 0xC0000374])  # access violation, heap corruption
+def test_a_fault_inside_the_call_ends_the_program(fake, code):
+    """Not a failed call but a broken process: it must not go on as if the service had said no."""
+    app = fake.start(answers=f"!{code:#x}")
+    assert driver("schedule", 5000)["box"] is False, "no error box for a fault"
+    assert app.process.wait(timeout=30) != 0
+    assert len(fake.calls()) == 1
 
 
 def test_two_clicks_make_two_jobs(fake):
