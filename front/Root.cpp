@@ -139,6 +139,30 @@ std::wstring ComputerName() {
     return name;
 }
 
+// A key held down repeats its key-down about twenty times a second. Enter and the Alt+letter
+// access keys press a button on key-down, so only the first of those may reach a button, or a
+// held key would schedule a job, confirm it in the message box and schedule again. (Space
+// presses a button on key-up, once however long it is held.)
+bool IsRepeatedPress(const MSG& message) {
+    const bool repeated = (message.lParam & (LPARAM{1} << 30)) != 0;
+    switch (message.message) {
+    case WM_KEYDOWN:
+        return repeated && message.wParam == VK_RETURN;
+    case WM_SYSKEYDOWN:
+    case WM_SYSCHAR:
+        return repeated;
+    default:
+        return false;
+    }
+}
+
+// The same for the modal loops the window doesn't run itself, a message box's among them: they
+// pass each message to the thread's message filter first, and skip it when the filter says so.
+LRESULT CALLBACK DropRepeatedPresses(int code, WPARAM wParam, LPARAM lParam) {
+    if (code >= 0 && IsRepeatedPress(*reinterpret_cast<const MSG*>(lParam))) return TRUE;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 // A control's whole text, whatever its length.
 std::u16string TextOf(HWND control) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)), L'\0');
@@ -147,6 +171,10 @@ std::u16string TextOf(HWND control) {
 }
 
 }  // namespace
+
+Root::~Root() {
+    if (window_ != nullptr) DestroyWindow(window_);
+}
 
 bool Root::Show(int showCommand) {
     if (!Create()) {
@@ -181,6 +209,10 @@ bool Root::Create() {
     if (!RegisterClassExW(&windowClass)) return Failed(L"Die Fensterklasse");
 
     SetLastError(ERROR_SUCCESS);
+    repeatFilter_.reset(SetWindowsHookExW(WH_MSGFILTER, DropRepeatedPresses, nullptr, GetCurrentThreadId()));
+    if (!repeatFilter_) return Failed(L"Der Filter für gehaltene Tasten");
+
+    SetLastError(ERROR_SUCCESS);
     owner_.reset(CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance_, nullptr));
     if (!owner_) return Failed(L"Das verborgene Besitzerfenster");
 
@@ -202,6 +234,7 @@ int Root::MessageLoop() {
     MSG message{};
     BOOL got;
     while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
+        if (IsRepeatedPress(message)) continue;
         // The dialog manager's keys: Tab, Shift+Tab, arrows in the option pair, Space on buttons.
         if (window_ != nullptr && IsDialogMessageW(window_, &message)) continue;
         TranslateMessage(&message);
@@ -253,11 +286,12 @@ LRESULT Root::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CTLCOLORSTATIC:
         return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_DESTROY:
-        window_ = nullptr;
-        // A window destroyed by a failed creation leaves the quit to the program, which still
-        // has to say what failed.
-        if (created_) PostQuitMessage(0);
+        OnDestroy();
         return 0;
+    case WM_NCDESTROY:
+        // The window's last message: nothing may reach this object through it afterwards.
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        return DefWindowProcW(window, message, wParam, lParam);
     default:
         return DefWindowProcW(window, message, wParam, lParam);
     }
@@ -299,9 +333,7 @@ bool Root::OnCreate() {
     return true;
 }
 
-bool Root::Layout(int dpi) {
-    UniqueFont font = FontFor(dpi);
-    if (!font) return false;
+void Root::Layout(int dpi, UniqueFont font) {
     dpi_ = dpi;
     const WindowDC screen(window_);
     const SelectedObject measuringFont(screen.get(), font.get());
@@ -312,13 +344,16 @@ bool Root::Layout(int dpi) {
         SendMessageW(item, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     }
     font_ = std::move(font);  // the old font goes now that no control draws with it
-    return true;
 }
 
 void Root::OnDpiChanged(int dpi, const RECT& suggested) {
+    // Without a font for the new DPI the window stays whole at the old one, frame included.
+    UniqueFont font = FontFor(dpi);
+    if (!font) return;
     SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    if (Layout(dpi)) FitClient();
+    Layout(dpi, std::move(font));
+    FitClient();
 }
 
 void Root::FitClient() {
@@ -353,6 +388,13 @@ LRESULT Root::OnCtlColorStatic(HDC dc, HWND control) {
     SetTextColor(dc, control == Item(IDC_LABEL6) ? HelpTextColour : GetSysColor(COLOR_BTNTEXT));
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void Root::OnDestroy() {
+    window_ = nullptr;
+    // A window destroyed by a failed creation leaves the quit to the program, which still has
+    // to say what failed.
+    if (created_) PostQuitMessage(0);
 }
 
 WindowFields Root::ReadFields() const {

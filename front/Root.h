@@ -13,6 +13,7 @@ public:
     static constexpr std::size_t ControlCount = 14;
 
     explicit Root(HINSTANCE instance) : instance_(instance) {}
+    ~Root();  // destroys the window while the members it uses are still there
     Root(const Root&) = delete;
     Root& operator=(const Root&) = delete;
 
@@ -33,8 +34,9 @@ private:
     void OnCommand(int id, int code);
     void OnActivate(bool active);
     LRESULT OnCtlColorStatic(HDC dc, HWND control);
+    void OnDestroy();
 
-    bool Layout(int dpi);  // places every control and sets the font for `dpi`; false: no font
+    void Layout(int dpi, UniqueFont font);  // places every control and gives it `font`, made for `dpi`
     void FitClient();      // sizes the frame so that the client is its size in twips at dpi_
     int Pixels(int twips) const;  // at the window's dots per inch
     HWND Item(int id) const;
@@ -45,6 +47,7 @@ private:
     int dpi_ = 96;
     UniqueIcon bigIcon_, smallIcon_;
     UniqueWindow owner_;  // hidden; owning Root keeps it off the taskbar
+    UniqueHook repeatFilter_;  // drops held keys' repeats inside message boxes
     HWND window_ = nullptr;
     bool created_ = false;  // WM_CREATE succeeded
     std::wstring failure_;  // what could not be made

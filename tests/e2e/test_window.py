@@ -168,9 +168,22 @@ def test_enter_and_escape_do_nothing_but_enter_presses_the_focused_button(fake):
     assert len(fake.calls()) == 2
 
 
-def test_closing_ends_the_program_at_once(app):
+@pytest.mark.parametrize("how, code", [("close", 0), ("quit", 7)])
+def test_closing_ends_the_program_at_once(app, how, code):
+    """Closed by the user, or its loop ended by a WM_QUIT that another program posted."""
     app.set("Text4", "edited")
-    assert app.close() == {"ended": True, "code": 0}
+    assert driver("close", how) == {"ended": True, "code": code}
+
+
+@pytest.mark.parametrize("key", ["Return", "space"])
+def test_a_held_key_schedules_once(fake, key):
+    """Enter repeats its key-down while held; the box it opens stays up until a new press."""
+    app = fake.start()
+    assert [app.focus_after("Tab") for _ in range(5)][-1] == "Command1"
+    subprocess.run(["xdotool", "keydown", key, "sleep", "2", "keyup", key], check=True, timeout=30)
+    assert driver("box", 2000)["text"] == "Der geplante Task ''Task1'' wurde erfolgreich hinzugefügt.  "
+    assert driver("box", 1000)["box"] is False
+    assert len(fake.calls()) == 1
 
 
 def pixels(image, left, top, width, height):

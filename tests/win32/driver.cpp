@@ -15,7 +15,14 @@
 //   driver soak N TAG [BAD]        schedules N jobs in a row, each with a command of its own,
 //                                  every BAD-th with a run time that can't be read
 //   driver activate                makes the window the active one, as a click on it would
-//   driver close                   closes the window and waits for the program to end
+//   driver checkpoint [ID PATH]    between two bursts of a monkey test: pastes the file's text
+//                                  into the control (when given), closes any message box, asks
+//                                  whether the window answers within 2 s, schedules once (as
+//                                  "schedule" does) and tells whether that left the entries as
+//                                  they were, counts handles and GDI objects, gives the window's
+//                                  and the button's screen rectangles, and activates the window
+//   driver close [quit]            closes the window (or posts a foreign WM_QUIT to its
+//                                  thread) and waits for the program to end
 //   driver vetoed EXE WHAT         starts EXE with the creation of one of its windows vetoed by
 //                                  test_hooks.dll (WHAT: a control id, or "window"), then
 //                                  prints the message box it shows (and closes it), the windows
@@ -425,6 +432,54 @@ void Soak(HWND root, long count, const std::wstring& tag, long badTimeEvery) {
     json.Print();
 }
 
+bool Activate(HWND root) {
+    SetForegroundWindow(root);
+    for (int i = 0; i < 100 && GetForegroundWindow() != root; ++i) Sleep(20);
+    return GetForegroundWindow() == root;
+}
+
+void ScreenRect(Json& json, const char* key, HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    json.Key(key);
+    json.Numbers({rect.left, rect.top, rect.right, rect.bottom});
+}
+
+void Checkpoint(HWND root, HWND pasteInto, const wchar_t* pasteFile) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(root, &pid);
+    if (pasteInto != nullptr) Paste(pasteInto, FileText(pasteFile));
+    long boxesClosed = 0;
+    while (TakeBox(root, 200, GetTickCount()).shown) ++boxesClosed;
+    DWORD_PTR answer = 0;
+    const bool responsive = SendMessageTimeoutW(root, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer) != 0;
+    const auto before = Entries(root);
+    const Box box = Schedule(root, 10000);
+    Json json;
+    json.Raw("{");
+    json.Key("responsive");
+    json.Raw(responsive ? "true" : "false");
+    json.Key("boxes_closed");
+    json.Number(boxesClosed);
+    json.Key("box");
+    json.String(box.shown ? box.text : L"");
+    json.Key("entries_kept");
+    json.Raw(Entries(root) == before ? "true" : "false");
+    json.Key("counts");
+    json.Numbers({HandleCount(pid), GdiObjectCount(pid)});
+    POINT origin{0, 0};
+    ClientToScreen(root, &origin);
+    RECT client{};
+    GetClientRect(root, &client);
+    json.Key("client");
+    json.Numbers({origin.x, origin.y, origin.x + client.right, origin.y + client.bottom});
+    ScreenRect(json, "button", GetDlgItem(root, IDC_COMMAND1));
+    json.Key("active");
+    json.Raw(Activate(root) ? "true" : "false");
+    json.Raw("}");
+    json.Print();
+}
+
 void Jobs() {
     LPBYTE buffer = nullptr;
     DWORD read = 0, total = 0, resume = 0;
@@ -578,10 +633,10 @@ int wmain(int argc, wchar_t** argv) {
     } else if (command == L"soak" && argc > 3) {
         Soak(RootOrDie(), number(2, 1), argv[3], number(4, 0));
     } else if (command == L"activate") {
+        std::printf("{\"active\":%s}\n", Activate(RootOrDie()) ? "true" : "false");
+    } else if (command == L"checkpoint") {
         const HWND root = RootOrDie();
-        SetForegroundWindow(root);
-        for (int i = 0; i < 100 && GetForegroundWindow() != root; ++i) Sleep(20);
-        std::printf("{\"active\":%s}\n", GetForegroundWindow() == root ? "true" : "false");
+        Checkpoint(root, argc > 3 ? GetDlgItem(root, number(2, 0)) : nullptr, argc > 3 ? argv[3] : nullptr);
     } else if (command == L"vetoed" && argc > 3) {
         Vetoed(argv[2], argv[3]);
     } else if (command == L"close") {
@@ -589,7 +644,10 @@ int wmain(int argc, wchar_t** argv) {
         DWORD pid = 0;
         GetWindowThreadProcessId(root, &pid);
         const HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid);
-        PostMessageW(root, WM_SYSCOMMAND, SC_CLOSE, 0);
+        if (argc > 2 && std::wstring(argv[2]) == L"quit")
+            PostThreadMessageW(GetWindowThreadProcessId(root, nullptr), WM_QUIT, 7, 0);
+        else
+            PostMessageW(root, WM_SYSCOMMAND, SC_CLOSE, 0);
         const bool ended = process && WaitForSingleObject(process, 10000) == WAIT_OBJECT_0;
         DWORD code = 0;
         if (process) GetExitCodeProcess(process, &code);
