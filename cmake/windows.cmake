@@ -26,7 +26,7 @@ target_link_libraries(AddJob PRIVATE binding comctl32)
 
 # Test programs.
 add_executable(schedule_probe tests/win32/schedule_probe.cpp)
-target_link_libraries(schedule_probe PRIVATE binding netapi32 psapi)
+target_link_libraries(schedule_probe PRIVATE binding psapi)
 
 add_executable(driver tests/win32/driver.cpp)
 target_include_directories(driver PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})

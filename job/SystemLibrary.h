@@ -8,6 +8,10 @@
 // LoadLibraryExW(name, flags) from the system folder; nullptr and the last error on failure.
 HMODULE LoadSystemLibrary(const wchar_t* name, DWORD flags = 0);
 
+// The same where the system has no LOAD_LIBRARY_SEARCH_ flags (Vista, and 7 without
+// KB2533623): by the DLL's full path in the system folder. LoadSystemLibrary falls back to it.
+HMODULE LoadSystemLibraryByPath(const wchar_t* name, DWORD flags = 0);
+
 // The last error, or `fallback` where a failed call left none: a failure must never read as 0.
 inline DWORD LastErrorOr(DWORD fallback) {
     const DWORD error = GetLastError();

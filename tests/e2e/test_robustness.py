@@ -8,7 +8,7 @@ import uuid
 import pytest
 
 from conftest import (BIN, BUILD, ID, ROOT, STAND_IN_NETAPI, App, driver, service_commands, start_service,
-                      system_netapi, windows_path)
+                      system_netapi, windows_path, wine_command)
 
 CONFIRMED = "Der geplante Task ''Task"
 
@@ -107,6 +107,17 @@ def test_a_netapi32_beside_the_program_is_never_loaded(fake, tmp_path):
     app = fake.start(program=folder / "AddJob.exe")
     assert app.schedule()["text"] == "Der geplante Task ''Task1'' wurde erfolgreich hinzugefügt.  "
     assert len(fake.calls()) == 1
+
+
+def test_the_loader_of_older_systems_takes_the_system_copy(fake, tmp_path):
+    """The fallback for systems without the loader's search flags, taken on purpose: the full
+    system path, and the foreign netapi32.dll beside the program is not loaded."""
+    folder = tmp_path / "downloads"
+    folder.mkdir()
+    shutil.copy(BIN / "schedule_probe.exe", folder)
+    shutil.copy(BIN / "without-add" / "netapi32.dll", folder)
+    said = wine_command([str(folder / "schedule_probe.exe"), "load-by-path"], env=STAND_IN_NETAPI)
+    assert said.lower() == "path=c:\\windows\\system32\\netapi32.dll add=1 beside=0\n"
 
 
 @pytest.mark.parametrize("veto, named", [

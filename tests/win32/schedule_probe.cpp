@@ -10,6 +10,13 @@
 //                                   the Nth call; then waits up to a minute for GO_FILE to exist
 //                                   (the test starts the service meanwhile), calls once more and
 //                                   prints "status=<n> job=<id>"
+//   schedule_probe load-by-path     loads netapi32.dll as a system without the loader's search
+//                                   flags would: "path=<the file loaded> add=<1 when it has
+//                                   NetScheduleJobAdd> beside=<the number of DLLs loaded
+//                                   from the probe's own folder>"
+//
+// netapi32.dll is looked up at run time here too, never imported: a test puts a foreign one
+// beside the probe, which the loader would otherwise bind at start.
 
 #include <windows.h>
 #include <lm.h>
@@ -21,6 +28,7 @@
 
 #include "job/FillJobInfo.h"
 #include "job/ScheduleJobsAdding.h"
+#include "job/SystemLibrary.h"
 #include "tests/win32/ProcessCounts.h"
 
 namespace {
@@ -43,17 +51,27 @@ std::uint32_t Schedule(const AtInfo& job, const char16_t* server, std::uint32_t&
 // Whether the local service lists a job with exactly this command. Wine's service takes a new
 // job into its list a moment after it has answered (and numbers it anew then, so the number the
 // call returned can't be used to look it up): this waits up to two seconds.
+template <typename Function>
+Function* Netapi(const char* name) {
+    static const HMODULE netapi = LoadSystemLibrary(L"netapi32.dll");
+    const auto function = reinterpret_cast<Function*>(reinterpret_cast<void*>(GetProcAddress(netapi, name)));
+    if (function == nullptr) ExitProcess(5);
+    return function;
+}
+
 bool Listed(const wchar_t* command) {
+    const auto enumerate = Netapi<decltype(NetScheduleJobEnum)>("NetScheduleJobEnum");
+    const auto release = Netapi<decltype(NetApiBufferFree)>("NetApiBufferFree");
     for (int waited = 0; waited < 2000; waited += 20) {
         LPBYTE buffer = nullptr;
         DWORD read = 0, total = 0, resume = 0;
         bool found = false;
-        if (NetScheduleJobEnum(nullptr, &buffer, MAX_PREFERRED_LENGTH, &read, &total, &resume) == 0) {
+        if (enumerate(nullptr, &buffer, MAX_PREFERRED_LENGTH, &read, &total, &resume) == 0) {
             const auto* jobs = reinterpret_cast<const AT_ENUM*>(buffer);
             for (DWORD i = 0; i < read && !found; ++i)
                 found = jobs[i].Command && lstrcmpW(jobs[i].Command, command) == 0;
         }
-        if (buffer) NetApiBufferFree(buffer);
+        if (buffer) release(buffer);
         if (found) return true;
         Sleep(20);
     }
@@ -95,9 +113,34 @@ int Soak(long calls, const wchar_t* goFile) {
     return 0;
 }
 
+std::wstring ModulePath(HMODULE module) {
+    std::wstring path(MAX_PATH, L'\0');
+    path.resize(module ? GetModuleFileNameW(module, path.data(), MAX_PATH) : 0);
+    return path;
+}
+
+int LoadByPath() {
+    const HMODULE netapi = LoadSystemLibraryByPath(L"netapi32.dll");
+    const std::wstring mine = ModulePath(GetModuleHandleW(nullptr));
+    const std::wstring folder = mine.substr(0, mine.find_last_of(L'\\') + 1);
+    HMODULE modules[256];
+    DWORD bytes = 0;
+    EnumProcessModules(GetCurrentProcess(), modules, sizeof modules, &bytes);
+    int beside = 0;
+    for (DWORD i = 0; i < bytes / sizeof(HMODULE) && i < 256; ++i) {
+        const std::wstring path = ModulePath(modules[i]);
+        beside += path != mine && CompareStringOrdinal(path.c_str(), static_cast<int>(folder.size()), folder.c_str(),
+                                                       static_cast<int>(folder.size()), TRUE) == CSTR_EQUAL;
+    }
+    std::printf("path=%ls add=%d beside=%d\n", ModulePath(netapi).c_str(),
+                netapi && GetProcAddress(netapi, "NetScheduleJobAdd") != nullptr, beside);
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    if (argc == 2 && std::wstring(argv[1]) == L"load-by-path") return LoadByPath();
     if (argc == 4 && std::wstring(argv[1]) == L"soak") return Soak(std::wcstol(argv[2], nullptr, 10), argv[3]);
     const auto* server = argc > 1 && argv[1][0] != L'\0' ? reinterpret_cast<const char16_t*>(argv[1]) : nullptr;
     return Probe(server, argc > 2 ? argv[2] : L"Calc.exe");
