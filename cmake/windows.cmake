@@ -42,9 +42,11 @@ endfunction()
 add_stand_in(fake_netapi32 tests/win32/fake_netapi32.cpp fake)
 add_stand_in(netapi32_without_add tests/win32/netapi32_without_add.cpp without-add)
 
-# Hooks the driver puts into the program: a window it can't create, a change of DPI.
+# Hooks the driver puts into the program: a window it can't create, a change of DPI, a count
+# of the presses on Schedule.
 add_library(test_hooks SHARED tests/win32/test_hooks.cpp)
 set_target_properties(test_hooks PROPERTIES PREFIX "")
+target_include_directories(test_hooks PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_options(test_hooks PRIVATE -Wl,--kill-at)
 
 # Benchmark programs: scripts/bench.

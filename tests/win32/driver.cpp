@@ -15,12 +15,14 @@
 //   driver soak N TAG [BAD]        schedules N jobs in a row, each with a command of its own,
 //                                  every BAD-th with a run time that can't be read
 //   driver activate                makes the window the active one, as a click on it would
-//   driver checkpoint [ID PATH]    between two bursts of a monkey test: pastes the file's text
-//                                  into the control (when given), closes any message box, asks
-//                                  whether the window answers within 2 s, schedules once (as
-//                                  "schedule" does) and tells whether that left the entries as
-//                                  they were, counts handles and GDI objects, gives the window's
-//                                  and the button's screen rectangles, and activates the window
+//   driver checkpoint [ID PATH]... [then ID PATH]...
+//                                  between two bursts of a monkey test: closes any message box,
+//                                  asks whether the window answers within 2 s, schedules once
+//                                  (as "schedule" does) and tells whether that left the entries
+//                                  as they were; pastes each file's text into its control,
+//                                  counts handles and GDI objects, then pastes the files after
+//                                  "then"; gives the client area's and the button's screen
+//                                  rectangles, and activates the window
 //   driver close [quit]            closes the window (or posts a foreign WM_QUIT to its
 //                                  thread) and waits for the program to end
 //   driver vetoed EXE WHAT         starts EXE with the creation of one of its windows vetoed by
@@ -34,6 +36,8 @@
 //   driver dpi TO FROM             moves the window from FROM to TO dots per inch as Windows
 //                                  does between monitors (through test_hooks.dll) and prints
 //                                  the height of the font its controls then draw with
+//   driver count-presses           from now on counts the presses that reach the Schedule
+//                                  button (through test_hooks.dll); checkpoint reports them
 //   driver counts                  the program's kernel handles and GDI objects
 //   driver jobs                    the jobs of the local scheduling service
 
@@ -445,10 +449,14 @@ void ScreenRect(Json& json, const char* key, HWND window) {
     json.Numbers({rect.left, rect.top, rect.right, rect.bottom});
 }
 
-void Checkpoint(HWND root, HWND pasteInto, const wchar_t* pasteFile) {
+void Checkpoint(HWND root, wchar_t** pastes, int count) {
     DWORD pid = 0;
     GetWindowThreadProcessId(root, &pid);
-    if (pasteInto != nullptr) Paste(pasteInto, FileText(pasteFile));
+    const auto pasteUntil = [&](const wchar_t* stop) {
+        for (; count >= 2 && lstrcmpW(pastes[0], stop) != 0; pastes += 2, count -= 2)
+            Paste(GetDlgItem(root, std::wcstol(pastes[0], nullptr, 10)), FileText(pastes[1]));
+        if (count > 0) ++pastes, --count;  // past "then"
+    };
     long boxesClosed = 0;
     while (TakeBox(root, 200, GetTickCount()).shown) ++boxesClosed;
     DWORD_PTR answer = 0;
@@ -465,8 +473,12 @@ void Checkpoint(HWND root, HWND pasteInto, const wchar_t* pasteFile) {
     json.String(box.shown ? box.text : L"");
     json.Key("entries_kept");
     json.Raw(Entries(root) == before ? "true" : "false");
+    pasteUntil(L"then");
     json.Key("counts");
     json.Numbers({HandleCount(pid), GdiObjectCount(pid)});
+    pasteUntil(L"");
+    json.Key("presses");
+    json.Number(reinterpret_cast<INT_PTR>(GetPropW(root, L"AddJobTestPresses")) - 1);
     POINT origin{0, 0};
     ClientToScreen(root, &origin);
     RECT client{};
@@ -590,6 +602,18 @@ void Vetoed(const wchar_t* program, const wchar_t* what) {
     UnhookWindowsHookEx(installed);
 }
 
+void CountPresses(HWND root) {
+    const HHOOK installed = InstallHook(WH_GETMESSAGE, "StartCountingPresses", GetWindowThreadProcessId(root, nullptr));
+    PostMessageW(root, RegisterWindowMessageW(L"AddJobTestCountPresses"), 0, 0);
+    bool counting = false;
+    for (int waited = 0; !counting && waited < 10000; waited += 20) {
+        counting = GetPropW(root, L"AddJobTestPresses") != nullptr;
+        if (!counting) Sleep(20);
+    }
+    UnhookWindowsHookEx(installed);
+    std::printf("{\"counting\":%s}\n", counting ? "true" : "false");
+}
+
 void ChangeDpi(HWND root, int to, int from) {
     const HHOOK installed = InstallHook(WH_GETMESSAGE, "ChangeDpi", GetWindowThreadProcessId(root, nullptr));
     PostMessageW(root, RegisterWindowMessageW(L"AddJobTestChangeDpi"), to, from);
@@ -635,8 +659,7 @@ int wmain(int argc, wchar_t** argv) {
     } else if (command == L"activate") {
         std::printf("{\"active\":%s}\n", Activate(RootOrDie()) ? "true" : "false");
     } else if (command == L"checkpoint") {
-        const HWND root = RootOrDie();
-        Checkpoint(root, argc > 3 ? GetDlgItem(root, number(2, 0)) : nullptr, argc > 3 ? argv[3] : nullptr);
+        Checkpoint(RootOrDie(), argv + 2, argc - 2);
     } else if (command == L"vetoed" && argc > 3) {
         Vetoed(argv[2], argv[3]);
     } else if (command == L"close") {
@@ -658,6 +681,8 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("{\"width\":%ld,\"height\":%ld}\n", size.cx, size.cy);
     } else if (command == L"dpi" && argc > 3) {
         ChangeDpi(RootOrDie(), number(2, 96), number(3, 96));
+    } else if (command == L"count-presses") {
+        CountPresses(RootOrDie());
     } else if (command == L"counts") {
         DWORD pid = 0;
         GetWindowThreadProcessId(RootOrDie(), &pid);

@@ -14,10 +14,22 @@
 // the message never comes by itself, and its RECT pointer can't be sent from another process.
 // Afterwards the hook sets two properties on the window: "AddJobTestFontHeight", the lfHeight
 // of the font every control draws with (1 when they differ), and "AddJobTestDpi", the new DPI.
+//
+// StartCountingPresses (WH_GETMESSAGE, for the program's thread): on the registered message
+// "AddJobTestCountPresses" posted to the job window, installs CountPresses in the program's
+// own thread, where it stays when the driver's hook goes. CountPresses counts the presses that
+// reach the Schedule button: first key-downs of Enter and Space on it, button-downs on it (a
+// double click's second click comes as WM_LBUTTONDBLCLK, so it counts once), and first
+// presses of the button's access key anywhere in the window. The count is the window property
+// "AddJobTestPresses", less one.
 
 #include <windows.h>
 
+#include <cwchar>
+#include <cwctype>
 #include <string>
+
+#include "front/ControlIds.h"
 
 namespace {
 
@@ -59,7 +71,53 @@ void ChangeDpiOf(HWND root, int to, int from) {
     SetPropW(root, L"AddJobTestDpi", reinterpret_cast<HANDLE>(static_cast<INT_PTR>(to)));
 }
 
+bool IsScheduleButton(HWND window) { return GetDlgCtrlID(window) == IDC_COMMAND1 && IsRoot(GetParent(window)); }
+
+bool IsPress(const MSG& message) {
+    if (message.lParam & (LPARAM{1} << 30)) return false;  // a held key's repeat
+    switch (message.message) {
+    case WM_KEYDOWN:
+        return (message.wParam == VK_RETURN || message.wParam == VK_SPACE) && IsScheduleButton(message.hwnd);
+    case WM_LBUTTONDOWN:
+        return IsScheduleButton(message.hwnd);
+    case WM_SYSKEYDOWN: {
+        // Alt and the letter after the "&" in the button's text, if it has one.
+        const HWND root = GetAncestor(message.hwnd, GA_ROOT);
+        wchar_t text[64] = {};
+        if (!IsRoot(root) || !GetDlgItemTextW(root, IDC_COMMAND1, text, 64)) return false;
+        const wchar_t* key = wcschr(text, L'&');
+        return key != nullptr && static_cast<WPARAM>(towupper(key[1])) == message.wParam;
+    }
+    default:
+        return false;
+    }
+}
+
 }  // namespace
+
+extern "C" __declspec(dllexport) LRESULT CALLBACK CountPresses(int code, WPARAM wParam, LPARAM lParam) {
+    const auto& message = *reinterpret_cast<const MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && IsPress(message)) {
+        const HWND root = GetAncestor(message.hwnd, GA_ROOT);
+        const auto count = reinterpret_cast<INT_PTR>(GetPropW(root, L"AddJobTestPresses"));
+        SetPropW(root, L"AddJobTestPresses", reinterpret_cast<HANDLE>(count + 1));
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+extern "C" __declspec(dllexport) LRESULT CALLBACK StartCountingPresses(int code, WPARAM wParam, LPARAM lParam) {
+    auto* message = reinterpret_cast<MSG*>(lParam);
+    static const UINT request = RegisterWindowMessageW(L"AddJobTestCountPresses");
+    if (code == HC_ACTION && wParam == PM_REMOVE && message->message == request && IsRoot(message->hwnd)) {
+        HMODULE self = nullptr;
+        GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                           reinterpret_cast<LPCWSTR>(&CountPresses), &self);
+        if (SetWindowsHookExW(WH_GETMESSAGE, CountPresses, self, GetCurrentThreadId()))
+            SetPropW(message->hwnd, L"AddJobTestPresses", reinterpret_cast<HANDLE>(1));
+        message->message = WM_NULL;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK VetoCreation(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_CREATEWND && Vetoed(*reinterpret_cast<const CBT_CREATEWNDW*>(lParam)->lpcs)) return 1;
