@@ -80,10 +80,80 @@ TEST(ParseJobTime, AcceptsClockTimesAndRejectsTheRest) {
         {u"5:00 pmx", std::nullopt},
         {u"17:00 Uhr", std::nullopt},
         {u"１７:００", std::nullopt},  // full-width digits are not digits here
+        // The ends of each range: hours 0 to 23, minutes and seconds 0 to 59, 12-hour 1 to 12.
+        {u"0", 0},
+        {u"0:00", 0},
+        {u"09:59", 35'940'000},
+        {u"19:09", 68'940'000},
+        {u"23", 82'800'000},
+        {u"17:00:00", 61'200'000},
+        {u"1 am", 3'600'000},
+        {u"12 am", 0},
+        {u"12:59 am", 3'540'000},
+        {u"12 pm", 43'200'000},
+        {u"1 pm", 46'800'000},
+        {u"11:59 pm", 86'340'000},
+        {u"00 am", std::nullopt},
+        {u"0 pm", std::nullopt},
+        {u"13 am", std::nullopt},
+        {u"17:30:5", std::nullopt},
+        {u"17:30:", std::nullopt},
+        {u"17:30:455", std::nullopt},
+        {u"17:30:45:00", std::nullopt},
+        // Three digits are never an hour.
+        {u"100:00", std::nullopt},
+        {u"017:00", std::nullopt},
+        {u"123", std::nullopt},
+        {u"000", std::nullopt},
+        // The characters beside the digits, '/' and ':', are not digits.
+        {u"/7:00", std::nullopt},
+        {u"17:0/", std::nullopt},
+        {u"17:/0", std::nullopt},
+        {u"1::00", std::nullopt},
     };
     for (const auto& c : cases) {
         const std::u16string text = c.text;
         EXPECT_EQ(ParseJobTime(text), c.ms) << "time text #" << (&c - cases);
+    }
+}
+
+// Every character a pasted text may bring as a blank (tab, line ends and category Zs), and the
+// characters next to them that are not blanks.
+constexpr char16_t Blanks[] = {u'\t', u'\n', u'\r', u' ', u'\u00A0', u'\u1680', u'\u2000', u'\u2001', u'\u2002',
+                               u'\u2003', u'\u2004', u'\u2005', u'\u2006', u'\u2007', u'\u2008', u'\u2009',
+                               u'\u200A', u'\u202F', u'\u205F', u'\u3000'};
+constexpr char16_t NotBlanks[] = {u'\u0008', u'\u000B', u'\u000C', u'\u000E', u'\u001F', u'!',     u'\u0085',
+                                  u'\u009F', u'\u00A1', u'\u167F', u'\u1681', u'\u180E', u'\u1FFF', u'\u200B',
+                                  u'\u2028', u'\u2029', u'\u202E', u'\u2030', u'\u205E', u'\u2060', u'\u2FFF',
+                                  u'\u3001', u'\uFEFF'};
+
+TEST(Blanks, AreTrimmedFromTheTimeTheDaysAndBeforeTheModeTest) {
+    for (const char16_t c : Blanks) {
+        const std::u16string b(1, c);
+        EXPECT_EQ(ParseJobTime(b + u"17:00" + b), 61'200'000u) << std::hex << int(c);
+        EXPECT_EQ(ParseJobTime(u"5" + b + u"pm"), 61'200'000u) << std::hex << int(c);
+        EXPECT_TRUE(IsDayOfMonthList(b + u"5")) << std::hex << int(c);
+        auto fields = WindowFields{};
+        fields.RunTime = u"17:00";
+        fields.DayList = b + u"13" + b + u"," + b + u"17" + b;
+        AtInfo job;
+        EXPECT_FALSE(FillJobInfo(fields, job)) << std::hex << int(c);
+        EXPECT_EQ(job.DaysOfMonth, (1u << 12) | (1u << 16)) << std::hex << int(c);
+        fields.DayList = b + u"M" + b + u"," + b + u"SU" + b;
+        job = {};
+        EXPECT_FALSE(FillJobInfo(fields, job)) << std::hex << int(c);
+        EXPECT_EQ(job.DaysOfWeek, 65) << std::hex << int(c);
+    }
+    for (const char16_t c : NotBlanks) {
+        const std::u16string b(1, c);
+        EXPECT_EQ(ParseJobTime(b + u"17:00"), std::nullopt) << std::hex << int(c);
+        EXPECT_EQ(ParseJobTime(u"17:00" + b), std::nullopt) << std::hex << int(c);
+        EXPECT_FALSE(IsDayOfMonthList(b + u"5")) << std::hex << int(c);
+        auto fields = WindowFields{};
+        fields.RunTime = u"17:00";
+        fields.DayList = u"13," + b + u"17";
+        AtInfo job;
+        EXPECT_TRUE(FillJobInfo(fields, job)) << std::hex << int(c);
     }
 }
 
@@ -119,6 +189,25 @@ TEST(FillJobInfo, DayLists) {
         {u"SU,SU,SU,SU", 0, 64},
         {u"su,Su,sU", 0, 64},
         {u"M,T,W,TH,F,S,SU", 0, 127},
+        // Each day alone, in either case, and the ends and tens of the month.
+        {u"W", 0, 4},
+        {u"F", 0, 16},
+        {u"S", 0, 32},
+        {u"SU", 0, 64},
+        {u"m", 0, 1},
+        {u"w", 0, 4},
+        {u"th", 0, 8},
+        {u"f", 0, 16},
+        {u"s", 0, 32},
+        {u"sU", 0, 64},
+        {u"9", 1u << 8, 0},
+        {u"10", 1u << 9, 0},
+        {u"19", 1u << 18, 0},
+        {u"20", 1u << 19, 0},
+        {u"29", 1u << 28, 0},
+        {u"30", 1u << 29, 0},
+        {u"030", 1u << 29, 0},
+        {u"01,31", 1u | (1u << 30), 0},
     };
     for (const auto& c : cases) {
         const AtInfo job = WithDays(c.list);
@@ -128,18 +217,37 @@ TEST(FillJobInfo, DayLists) {
 }
 
 TEST(IsDayOfMonthList, LeadingNumberAboveZero) {
-    EXPECT_TRUE(IsDayOfMonthList(u"13,17,28"));
-    EXPECT_TRUE(IsDayOfMonthList(u" \t\n5"));
-    EXPECT_TRUE(IsDayOfMonthList(u"\u00A0\u3000\u20095"));
-    EXPECT_TRUE(IsDayOfMonthList(u"0.5"));
-    EXPECT_TRUE(IsDayOfMonthList(u"+3"));
-    EXPECT_TRUE(IsDayOfMonthList(u"1x"));
-    EXPECT_FALSE(IsDayOfMonthList(u"M,T,SU"));
-    EXPECT_FALSE(IsDayOfMonthList(u"0,5"));
-    EXPECT_FALSE(IsDayOfMonthList(u"-3,4"));
-    EXPECT_FALSE(IsDayOfMonthList(u"0.0"));
-    EXPECT_FALSE(IsDayOfMonthList(u""));
-    EXPECT_FALSE(IsDayOfMonthList(u".,5"));
+    const struct {
+        const char16_t* list;
+        bool dayOfMonth;
+    } cases[] = {
+        {u"13,17,28", true},
+        {u" \t\n5", true},
+        {u"0.5", true},
+        {u"0.01", true},
+        {u".5", true},
+        {u"+3", true},
+        {u"1x", true},
+        {u"1", true},
+        {u"9", true},
+        {u"10", true},  // a number that ends in 0
+        {u"20,30", true},
+        {u"100", true},
+        {u"M,T,SU", false},
+        {u"0", false},
+        {u"00", false},
+        {u"0,5", false},
+        {u"-3,4", false},
+        {u"-0", false},
+        {u"+0", false},
+        {u"0.0", false},
+        {u"", false},
+        {u".,5", false},
+        {u"/5", false},
+        {u":5", false},
+        {u"１", false},  // a full-width digit
+    };
+    for (const auto& c : cases) EXPECT_EQ(IsDayOfMonthList(c.list), c.dayOfMonth) << "list #" << (&c - cases);
 }
 
 struct FailureCase {
@@ -175,6 +283,14 @@ TEST(FillJobInfo, FailuresNameTheKindAndThePiece) {
         {u"17:00", u"0,5", ConversionError::BadWeekday, u"0"},
         {u"17:00", u"M;T", ConversionError::BadWeekday, u"M;T"},
         {u"17:00", u"M T", ConversionError::BadWeekday, u"M T"},
+        {u"17:00", u"10,0", ConversionError::BadDayOfMonth, u"0"},
+        {u"17:00", u"1,00", ConversionError::BadDayOfMonth, u"00"},
+        {u"17:00", u"100", ConversionError::BadDayOfMonth, u"100"},
+        {u"17:00", u"1,320", ConversionError::BadDayOfMonth, u"320"},
+        {u"17:00", u"ſu", ConversionError::BadWeekday, u"ſu"},  // upper-cased only A to Z
+        {u"17:00", u"ｍ", ConversionError::BadWeekday, u"ｍ"},
+        {u"17:00", u"MT", ConversionError::BadWeekday, u"MT"},
+        {u"17:00", u"SUN", ConversionError::BadWeekday, u"SUN"},
     };
     for (const auto& c : cases) {
         auto fields = Defaults();

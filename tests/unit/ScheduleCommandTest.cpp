@@ -180,6 +180,36 @@ TEST(ConversionErrorText, InvisibleAndReorderingCharactersAreShownByTheirCode) {
         const auto text = ConversionErrorText({ConversionError::BadWeekday, c.piece});
         EXPECT_NE(text.find(c.shown), std::u16string::npos) << "case #" << (&c - cases);
     }
+
+    // Each range of invisible characters, by its first and last, and the characters just
+    // outside it, which are shown as they are.
+    const struct {
+        char32_t first, last;
+    } invisible[] = {{0x00, 0x1F},       {0x7F, 0x9F},     {0xAD, 0xAD},       {0x600, 0x605},   {0x61C, 0x61C},
+                     {0x6DD, 0x6DD},     {0x70F, 0x70F},   {0x180E, 0x180E},   {0x200B, 0x200F}, {0x2028, 0x202E},
+                     {0x2060, 0x206F},   {0xFEFF, 0xFEFF}, {0xFFF9, 0xFFFB},   {0xD800, 0xDFFF}, {0x1D173, 0x1D17A},
+                     {0xE0000, 0xE007F}};
+    const auto utf16 = [](char32_t c) {
+        if (c < 0x10000) return std::u16string(1, char16_t(c));
+        return std::u16string{char16_t(0xD800 + ((c - 0x10000) >> 10)), char16_t(0xDC00 + ((c - 0x10000) & 0x3FF))};
+    };
+    const auto shown = [&](char32_t c) {
+        return ConversionErrorText({ConversionError::BadWeekday, u"a" + utf16(c) + u"b"});
+    };
+    for (const auto& range : invisible) {
+        for (const char32_t c : {range.first, range.last}) {
+            const std::u16string code = Digits(c, 16);
+            const std::u16string expected = u"„a[U+" + std::u16string(4 - std::min<std::size_t>(4, code.size()), u'0') +
+                                            code + u"]b“";
+            EXPECT_NE(shown(c).find(expected), std::u16string::npos) << std::hex << std::uint32_t(c);
+        }
+        for (const char32_t c : {range.first - 1, range.last + 1}) {
+            bool inside = false;
+            for (const auto& other : invisible) inside = inside || (c >= other.first && c <= other.last);
+            if (c == 0xFFFFFFFF || inside) continue;  // below 0, or the next range's
+            EXPECT_NE(shown(c).find(u"„a" + utf16(c) + u"b“"), std::u16string::npos) << std::hex << std::uint32_t(c);
+        }
+    }
 }
 
 TEST_F(ScheduleCommand, ServiceErrorIsShownWithCodeAndHint) {
@@ -199,12 +229,28 @@ TEST_F(ScheduleCommand, ServiceErrorIsShownWithCodeAndHint) {
 }
 
 TEST(ServiceErrorText, HintsForCommonCodes) {
-    for (std::uint32_t code : {50u, 53u, 1722u, 2184u}) {
-        const auto text = ServiceErrorText(code, u"");
-        EXPECT_NE(text.find(u"\n\n", text.find(u"Fehler")), std::u16string::npos) << code;
+    const std::u16string admin = u"Zum Hinzufügen eines Tasks auf diesem Computer sind Administratorrechte nötig.";
+    const std::u16string enableAt =
+        u"Ab Windows 8 ist die AT-Schnittstelle abgeschaltet, solange auf dem Zielcomputer der "
+        u"Registrierungswert EnableAt (HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Schedule\\"
+        u"Configuration) nicht auf 1 steht.";
+    const std::u16string unreachable =
+        u"Der Computer ist nicht erreichbar. Stimmt der Computername, und ist der Computer eingeschaltet und im Netz?";
+    const std::u16string serviceDown = u"Der Aufgabenplanungsdienst (Schedule) läuft auf diesem Computer nicht.";
+    const struct {
+        std::uint32_t code;
+        std::u16string hint;  // empty: none
+    } cases[] = {
+        {5, admin},          {50, enableAt},    {53, unreachable}, {1722, unreachable}, {1753, serviceDown},
+        {2184, serviceDown}, {0, u""},          {4, u""},          {6, u""},            {49, u""},
+        {51, u""},           {52, u""},         {54, u""},         {1721, u""},         {1723, u""},
+        {1752, u""},         {1754, u""},       {2183, u""},       {2185, u""},
+    };
+    for (const auto& c : cases) {
+        const std::u16string head = u"Der Task konnte nicht hinzugefügt werden.\n\nFehler " + Digits(c.code, 10) +
+                                    u" (0x" + Digits(c.code, 16) + u").";
+        EXPECT_EQ(ServiceErrorText(c.code, u""), c.hint.empty() ? head : head + u"\n\n" + c.hint) << c.code;
     }
-    EXPECT_NE(ServiceErrorText(50, u"").find(u"EnableAt"), std::u16string::npos);
-    EXPECT_NE(ServiceErrorText(53, u"").find(u"nicht erreichbar"), std::u16string::npos);
 }
 
 }  // namespace
