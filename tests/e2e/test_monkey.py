@@ -2,7 +2,8 @@
 X server, against a stand-in service that answers with a rotating mix of success, refusals and
 raised RPC failures. After every burst the program must still run and answer, a Schedule must
 leave the entries as they were, the service must have been called no more often than Schedule
-was pressed, and from the tenth burst on no handle or GDI object may be gained.
+was pressed, and from the tenth burst on no kernel handle may be gained, and no more GDI objects
+than the system's own caches settle to.
 
 ADDJOB_MONKEY_SEED replays a run (each run prints its seed); ADDJOB_MONKEY_EVENTS sets its
 length (2,000 events by default)."""
@@ -17,6 +18,7 @@ from conftest import ID, driver
 SEED = int(os.environ.get("ADDJOB_MONKEY_SEED") or time.time_ns() % 1_000_000)
 EVENTS = int(os.environ.get("ADDJOB_MONKEY_EVENTS") or 2000)
 BURST = 50
+GDI_SETTLING = 4
 
 ANSWERS = [0, 5, "!0x6D9", 0, 1722, 53, 0, "!0x6BA", 50, 1753, 2184]
 KEYS = ["Tab", "shift+Tab", "Up", "Down", "Left", "Right", "space", "Return", "Escape", "BackSpace",
@@ -87,4 +89,9 @@ def test_monkey(fake, tmp_path):
     print(f"monkey: {EVENTS} events, {presses} presses on Schedule, {len(fake.calls())} calls, "
           f"handles and GDI objects {counts[9]} after the 10th burst, {counts[-1]} after the last")
     assert min(counts[9]) > 0, "the counts must be real"
-    assert counts[-1] == counts[9], f"seed {SEED}: handles or GDI objects gained: {counts}"
+    (handles_10th, gdi_10th), (handles_last, gdi_last) = counts[9], counts[-1]
+    assert handles_last == handles_10th, f"seed {SEED}: kernel handles gained: {counts}"
+    # Wine's own caches settle late in a random run: measured, its DC cache adds a DC with its
+    # region and bitmap once, and one font object comes and goes. A leak of one object per
+    # Schedule would add 40 here (each checkpoint schedules).
+    assert gdi_last - gdi_10th <= GDI_SETTLING, f"seed {SEED}: GDI objects gained: {counts}"
