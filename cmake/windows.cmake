@@ -30,7 +30,7 @@ target_link_libraries(schedule_probe PRIVATE binding psapi)
 
 add_executable(driver tests/win32/driver.cpp)
 target_include_directories(driver PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(driver PRIVATE netapi32 psapi)
+target_link_libraries(driver PRIVATE netapi32 psapi oleacc ole32 oleaut32 uuid)
 
 # Stand-ins for netapi32.dll; see tests/e2e.
 function(add_stand_in target source folder)

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "front/ControlIds.h"
+#include "front/HelpTextColour.h"
 #include "front/ScheduleCommand.h"
 #include "front/Win32Platform.h"
 
@@ -13,8 +14,8 @@ constexpr wchar_t Caption[] = L"Tessaro - Job hinzufügen";
 constexpr int ClientWidth = 6420;  // twips, like every size here
 constexpr int ClientHeight = 4395;
 constexpr int FontPoints = 9;
-constexpr COLORREF HelpTextColour = RGB(192, 64, 0);
 constexpr int IconResource = 1;
+static_assert(HelpTextRedBrown == RGB(192, 64, 0));
 
 constexpr wchar_t Credit[] =
     L"Win32 API, NetScheduleJobAdd(). Ein kleines Werkzeug des Tessaro-Teams, das Jobs in die "
@@ -39,22 +40,23 @@ struct Control {
     int left, top, width, height;
 };
 
-// The window's controls in tab order: creation order is focus order.
+// The window's controls in tab order: creation order is focus order. The letter after "&" is
+// the control's access key (Alt+letter): a caption's moves the focus to the entry after it.
 constexpr Control Controls[Root::ControlCount] = {
-    {IDC_LABEL1, L"Label1", Kind::Caption, L"Computer Name:", 1155, 330, 1395, 210},
+    {IDC_LABEL1, L"Label1", Kind::Caption, L"&Computer Name:", 1155, 330, 1395, 210},
     {IDC_TEXT1, L"Text1", Kind::Text, nullptr, 2655, 285, 1215, 315},
-    {IDC_LABEL2, L"Label2", Kind::Caption, L"Time (hh:mm):", 1305, 690, 1245, 210},
+    {IDC_LABEL2, L"Label2", Kind::Caption, L"&Time (hh:mm):", 1305, 690, 1245, 210},
     {IDC_TEXT2, L"Text2", Kind::Text, L"17:00", 2655, 645, 1215, 315},
-    {IDC_CHECK1, L"Check1", Kind::Check, L"interactive", 4575, 2265, 1215, 315},
-    {IDC_LABEL3, L"Label3", Kind::Caption, L"Datum:", 1950, 1410, 600, 210},
+    {IDC_CHECK1, L"Check1", Kind::Check, L"&interactive", 4575, 2265, 1215, 315},
+    {IDC_LABEL3, L"Label3", Kind::Caption, L"&Datum:", 1950, 1410, 600, 210},
     {IDC_TEXT3, L"Text3", Kind::Text, L"M,T,W,TH,F,S,SU", 3855, 1305, 1935, 315},
-    {IDC_LABEL4, L"Label4", Kind::Caption, L"Anwendung:", 1485, 1920, 1065, 210},
+    {IDC_LABEL4, L"Label4", Kind::Caption, L"&Anwendung:", 1485, 1920, 1065, 210},
     {IDC_TEXT4, L"Text4", Kind::Text, L"Calc.exe", 2655, 1875, 3135, 315},
-    {IDC_COMMAND1, L"Command1", Kind::Button, L"Schedule", 4575, 2865, 1215, 375},
+    {IDC_COMMAND1, L"Command1", Kind::Button, L"&Schedule", 4575, 2865, 1215, 375},
     {IDC_LABEL5, L"Label5", Kind::Note, Credit, 1305, 3435, 4455, 720},
     // The trailing blank of each option's caption is part of the caption: keep it.
-    {IDC_OPTION1, L"Option1", Kind::Option, L"nächsten ", 2655, 1245, 1095, 255},
-    {IDC_OPTION2, L"Option2", Kind::Option, L"jeden ", 2655, 1485, 1095, 255},
+    {IDC_OPTION1, L"Option1", Kind::Option, L"&nächsten ", 2655, 1245, 1095, 255},
+    {IDC_OPTION2, L"Option2", Kind::Option, L"&jeden ", 2655, 1485, 1095, 255},
     {IDC_LABEL6, L"Label6", Kind::Note, Help, 1305, 2445, 2520, 930},
 };
 
@@ -76,7 +78,7 @@ struct ClassAndStyle {
 ClassAndStyle StyleOf(Kind kind) {
     switch (kind) {
     case Kind::Caption:
-        return {L"Static", SS_RIGHT | SS_NOPREFIX, 0};
+        return {L"Static", SS_RIGHT, 0};
     case Kind::Note:
         return {L"Static", SS_LEFT | SS_NOPREFIX, 0};
     case Kind::Text:
@@ -98,15 +100,16 @@ struct Box {
 };
 
 // Where a control goes at `dpi`, measured in the font selected into `dc`: a caption is fitted
-// to its text, leftwards from the table's right edge.
+// to its text as it shows it (the "&" is an underline, not a character), leftwards from the
+// table's right edge.
 Box Placement(const Control& control, int dpi, HDC dc) {
     Box box{Pixels(control.left, dpi), Pixels(control.top, dpi), Pixels(control.width, dpi),
             Pixels(control.height, dpi)};
     if (control.kind == Kind::Caption) {
-        SIZE extent{};
-        GetTextExtentPoint32W(dc, control.text, lstrlenW(control.text), &extent);
-        box.left = Pixels(control.left + control.width, dpi) - extent.cx;
-        box.width = extent.cx;
+        RECT extent{};
+        DrawTextW(dc, control.text, -1, &extent, DT_CALCRECT | DT_SINGLELINE);
+        box.left = Pixels(control.left + control.width, dpi) - extent.right;
+        box.width = extent.right;
     }
     return box;
 }
@@ -127,6 +130,13 @@ int DpiOf(HWND window) {
     if (window != nullptr && getDpiForWindow != nullptr)
         if (const UINT dpi = getDpiForWindow(window)) return static_cast<int>(dpi);
     return GetDeviceCaps(WindowDC(nullptr).get(), LOGPIXELSY);
+}
+
+bool HighContrast() {
+    HIGHCONTRASTW setting{};
+    setting.cbSize = sizeof setting;
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof setting, &setting, 0) &&
+           (setting.dwFlags & HCF_HIGHCONTRASTON) != 0;
 }
 
 std::wstring ComputerName() {
@@ -181,6 +191,9 @@ bool Root::Show(int showCommand) {
         MessageBoxW(nullptr, failure_.c_str(), Caption, MB_OK | MB_ICONERROR);
         return false;
     }
+    // Access keys are underlined as the system's keyboard-cue setting says (always, or from the
+    // first Alt on), as in a dialog.
+    SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, 0), 0);
     ShowWindow(window_, showCommand);
     UpdateWindow(window_);
     SetFocus(Item(IDC_TEXT1));
@@ -285,6 +298,13 @@ LRESULT Root::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_CTLCOLORSTATIC:
         return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_NEXTDLGCTL:
+        OnNextDlgCtl(wParam, LOWORD(lParam) != 0);
+        return 0;
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+        OnSystemColours();
+        return 0;
     case WM_DESTROY:
         OnDestroy();
         return 0;
@@ -385,10 +405,23 @@ void Root::OnActivate(bool active) {
 }
 
 LRESULT Root::OnCtlColorStatic(HDC dc, HWND control) {
-    SetTextColor(dc, control == Item(IDC_LABEL6) ? HelpTextColour : GetSysColor(COLOR_BTNTEXT));
+    const COLORREF text = GetSysColor(COLOR_BTNTEXT);
+    SetTextColor(dc, control == Item(IDC_LABEL6) ? HelpTextColour(HighContrast(), text) : text);
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
+
+// What a dialog does with the focus: the dialog keys ask for it with WM_NEXTDLGCTL, a caption's
+// access key twice (the caption itself, then the next stop after it: its entry).
+void Root::OnNextDlgCtl(WPARAM target, bool isWindow) {
+    const HWND next = isWindow ? reinterpret_cast<HWND>(target) : GetNextDlgTabItem(window_, GetFocus(), target != 0);
+    if (next == nullptr) return;
+    if (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(next, EM_SETSEL, 0, -1);
+    SetFocus(next);
+}
+
+// High contrast switched on or off, or the system's colours changed: draw with the new ones.
+void Root::OnSystemColours() { RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN); }
 
 void Root::OnDestroy() {
     window_ = nullptr;

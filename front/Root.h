@@ -34,6 +34,8 @@ private:
     void OnCommand(int id, int code);
     void OnActivate(bool active);
     LRESULT OnCtlColorStatic(HDC dc, HWND control);
+    void OnNextDlgCtl(WPARAM target, bool isWindow);
+    void OnSystemColours();
     void OnDestroy();
 
     void Layout(int dpi, UniqueFont font);  // places every control and gives it `font`, made for `dpi`

@@ -1,10 +1,11 @@
 """The window as a user meets it: its defaults, its look and its keyboard."""
 import os
 import subprocess
+import time
 
 import pytest
 
-from conftest import BIN, ID, ROOT, App, driver, wine_command
+from conftest import BIN, ID, NAME, POINTER, ROOT, App, driver, record, wine_command
 
 WS_CAPTION, WS_SYSMENU, WS_THICKFRAME = 0x00C00000, 0x00080000, 0x00040000
 WS_MINIMIZEBOX, WS_MAXIMIZEBOX, WS_TABSTOP, WS_GROUP = 0x00020000, 0x00010000, 0x00010000, 0x00020000
@@ -12,23 +13,27 @@ WS_EX_APPWINDOW = 0x00040000
 
 # Name, class, initial text, left, top, width, height in twips.
 LAYOUT = [
-    ("Label1", "Static", "Computer Name:", 1155, 330, 1395, 210),
+    ("Label1", "Static", "&Computer Name:", 1155, 330, 1395, 210),
     ("Text1", "Edit", None, 2655, 285, 1215, 315),
-    ("Label2", "Static", "Time (hh:mm):", 1305, 690, 1245, 210),
+    ("Label2", "Static", "&Time (hh:mm):", 1305, 690, 1245, 210),
     ("Text2", "Edit", "17:00", 2655, 645, 1215, 315),
-    ("Check1", "Button", "interactive", 4575, 2265, 1215, 315),
-    ("Label3", "Static", "Datum:", 1950, 1410, 600, 210),
+    ("Check1", "Button", "&interactive", 4575, 2265, 1215, 315),
+    ("Label3", "Static", "&Datum:", 1950, 1410, 600, 210),
     ("Text3", "Edit", "M,T,W,TH,F,S,SU", 3855, 1305, 1935, 315),
-    ("Label4", "Static", "Anwendung:", 1485, 1920, 1065, 210),
+    ("Label4", "Static", "&Anwendung:", 1485, 1920, 1065, 210),
     ("Text4", "Edit", "Calc.exe", 2655, 1875, 3135, 315),
-    ("Command1", "Button", "Schedule", 4575, 2865, 1215, 375),
+    ("Command1", "Button", "&Schedule", 4575, 2865, 1215, 375),
     ("Label5", "Static", None, 1305, 3435, 4455, 720),
-    ("Option1", "Button", "nächsten ", 2655, 1245, 1095, 255),
-    ("Option2", "Button", "jeden ", 2655, 1485, 1095, 255),
+    ("Option1", "Button", "&nächsten ", 2655, 1245, 1095, 255),
+    ("Option2", "Button", "&jeden ", 2655, 1485, 1095, 255),
     ("Label6", "Static", "You can enter in the days that you want it to execute on: M,T,SU or the dates "
                          "i.e. 13,17,28 of each month.", 1305, 2445, 2520, 930),
 ]
 CAPTIONS = {"Label1", "Label2", "Label3", "Label4"}
+# Each access key (Alt+letter), the control it belongs to, and the entry it takes the focus to.
+ACCESS_KEYS = {"c": ("Label1", "Text1"), "t": ("Label2", "Text2"), "d": ("Label3", "Text3"),
+               "a": ("Label4", "Text4"), "i": ("Check1", None), "n": ("Option1", None), "j": ("Option2", None),
+               "s": ("Command1", None)}
 
 
 def px(twips, dpi=96):
@@ -93,7 +98,9 @@ def test_defaults_layout_and_look(app):
     assert computer and computer == computer.upper() and " " not in computer and "\\" not in computer
     assert by_name["Label5"]["text"].startswith("Win32 API, NetScheduleJobAdd(). ")
     assert (by_name["Check1"]["checked"], by_name["Option1"]["checked"], by_name["Option2"]["checked"]) == (0, 1, 0)
-    assert all("&" not in c["text"] for c in controls), "no access keys"
+    keys = {c["text"][c["text"].index("&") + 1].lower(): NAME[c["id"]] for c in controls if "&" in c["text"]}
+    assert keys == {key: owner for key, (owner, _) in ACCESS_KEYS.items()}, "eight distinct access keys"
+    assert all(c["text"].count("&") <= 1 for c in controls)
     # Tab stops: the fields, the check box, the button and the option pair; never a label.
     stops = {c["id"] for c in controls if c["style"] & WS_TABSTOP}
     assert stops >= {ID[n] for n in ("Text1", "Text2", "Check1", "Text3", "Text4", "Command1", "Option1")}
@@ -168,6 +175,36 @@ def test_enter_and_escape_do_nothing_but_enter_presses_the_focused_button(fake):
     assert len(fake.calls()) == 2
 
 
+def test_keyboard_only_round_trip(fake):
+    """Every field reached by its access key, a value typed into each, the options and the
+    check box by theirs, and Schedule by its own."""
+    app = fake.start()
+    for key, text in [("t", "7:05"), ("d", "13,17"), ("a", "notepad.exe"), ("c", "HOST")]:
+        assert app.focus_after(f"alt+{key}") == ACCESS_KEYS[key][1]
+        subprocess.run(["xdotool", "type", "--delay", "20", text], check=True, timeout=30)  # replaces the selection
+    app.keys("alt+j", "alt+i", "alt+s")
+    assert driver("box")["text"] == "Der geplante Task ''Task1'' wurde erfolgreich hinzugefügt.  "
+    [(server, raw, command)] = fake.calls()
+    assert (server, command) == ("HOST", "notepad.exe")
+    assert raw[:-POINTER] == record(25_500_000, (1 << 12) | (1 << 16), 0, 0x01)
+    app.reactivate()
+    app.keys("alt+n")
+    by_name = app.state()["by_name"]
+    assert (by_name["Option1"]["checked"], by_name["Option2"]["checked"], by_name["Check1"]["checked"]) == (1, 0, 1)
+
+
+def test_screen_readers_read_each_name_and_shortcut(app):
+    """Each entry is named by its caption, each button by its own text, without the "&"."""
+    read = {NAME[c["id"]]: c for c in driver("accessible")}
+    if read["Text1"]["hr"] == 0x80004002:
+        pytest.skip("Wine's 64-bit oleacc answers E_NOINTERFACE across processes; the win32 build is read")
+    for key, (owner, entry) in ACCESS_KEYS.items():
+        text = next(text for name, _, text, *_ in LAYOUT if name == owner).replace("&", "")
+        for name in filter(None, (owner if owner.startswith(("Check", "Option", "Command")) else None, entry)):
+            assert read[name]["name"] == text, name
+            assert read[name]["shortcut"].lower() == f"alt+{key}", name
+
+
 @pytest.mark.parametrize("how, code", [("close", 0), ("quit", 7)])
 def test_closing_ends_the_program_at_once(app, how, code):
     """Closed by the user, or its loop ended by a WM_QUIT that another program posted."""
@@ -175,7 +212,7 @@ def test_closing_ends_the_program_at_once(app, how, code):
     assert driver("close", how) == {"ended": True, "code": code}
 
 
-@pytest.mark.parametrize("key", ["Return", "space"])
+@pytest.mark.parametrize("key", ["Return", "space", "alt+s"])
 def test_a_held_key_schedules_once(fake, key):
     """Enter repeats its key-down while held; the box it opens stays up until a new press."""
     app = fake.start()
@@ -213,3 +250,22 @@ def test_screenshot_shows_icon_and_red_help_text(app):
     assert "#C04000" in pixels(full, client_left + x, client_top + y, w, h)
     x, y, w, h = state["by_name"]["Label5"]["rect"]
     assert "#C04000" not in pixels(full, client_left + x, client_top + y, w, h)
+
+
+def test_high_contrast_draws_the_help_text_in_the_system_colour(app, tmp_path):
+    """Switched on while the program runs, as the user does in the system's settings."""
+    state = app.state()
+    _, _, client_left, client_top = state["frame"]
+    x, y, w, h = state["by_name"]["Label6"]["rect"]
+    shot = tmp_path / "screen.png"
+
+    def label6():
+        subprocess.run(["import", "-display", os.environ["DISPLAY"], "-window", "root", str(shot)],
+                       check=True, timeout=30)
+        return pixels(shot, client_left + x, client_top + y, w, h)
+
+    assert "#C04000" in label6()
+    assert driver("high-contrast") == {"high_contrast": True}
+    time.sleep(0.3)
+    shown = label6()
+    assert "#C04000" not in shown and "#000000" in shown, "the system's text colour, not red-brown"

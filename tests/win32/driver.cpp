@@ -38,12 +38,17 @@
 //                                  the height of the font its controls then draw with
 //   driver count-presses           from now on counts the presses that reach the Schedule
 //                                  button (through test_hooks.dll); checkpoint reports them
+//   driver high-contrast           switches the program into high contrast as Windows would
+//                                  (through test_hooks.dll; Wine can't switch itself)
+//   driver accessible              each control's name and keyboard shortcut as a screen reader
+//                                  reads them through Active Accessibility (IAccessible)
 //   driver counts                  the program's kernel handles and GDI objects
 //   driver jobs                    the jobs of the local scheduling service
 
 #include <windows.h>
 #include <lm.h>
 #include <lmat.h>
+#include <oleacc.h>
 
 #include <cstdio>
 #include <algorithm>
@@ -105,6 +110,16 @@ std::wstring TextOf(HWND window) {
     text.resize(static_cast<std::size_t>(
         SendMessageW(window, WM_GETTEXT, text.size() + 1, reinterpret_cast<LPARAM>(text.data()))));
     return text;
+}
+
+// A control's text as it shows it: "&x" is an underlined x, "&&" a single "&".
+std::wstring Shown(const std::wstring& text) {
+    std::wstring shown;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'&' && i + 1 < text.size()) ++i;
+        shown += text[i];
+    }
+    return shown;
 }
 
 // The extent of `text` in the window's font at `dpi` as the driver's own copy of it draws it:
@@ -344,7 +359,7 @@ void State(HWND root, int dpi) {
         if (dpi > 0) {
             // The text as the driver's own Tahoma 9 pt at `dpi` lays it out: on one line, all
             // but its last character, and wrapped at the control's width.
-            const std::wstring text = TextOf(child);
+            const std::wstring text = Shown(TextOf(child));
             json.Key("text_width");
             json.Number(TextExtent(text.c_str(), dpi, 0).cx);
             json.Key("text_width_but_last");
@@ -602,16 +617,65 @@ void Vetoed(const wchar_t* program, const wchar_t* what) {
     UnhookWindowsHookEx(installed);
 }
 
+// Waits until the hook has set `property` on the window; false after ten seconds.
+bool WaitForProperty(HWND root, const wchar_t* property) {
+    for (int waited = 0; waited < 10000; waited += 20) {
+        if (GetPropW(root, property) != nullptr) return true;
+        Sleep(20);
+    }
+    return false;
+}
+
 void CountPresses(HWND root) {
     const HHOOK installed = InstallHook(WH_GETMESSAGE, "StartCountingPresses", GetWindowThreadProcessId(root, nullptr));
     PostMessageW(root, RegisterWindowMessageW(L"AddJobTestCountPresses"), 0, 0);
-    bool counting = false;
-    for (int waited = 0; !counting && waited < 10000; waited += 20) {
-        counting = GetPropW(root, L"AddJobTestPresses") != nullptr;
-        if (!counting) Sleep(20);
-    }
+    const bool counting = WaitForProperty(root, L"AddJobTestPresses");
     UnhookWindowsHookEx(installed);
     std::printf("{\"counting\":%s}\n", counting ? "true" : "false");
+}
+
+void HighContrast(HWND root) {
+    const HHOOK installed = InstallHook(WH_GETMESSAGE, "HighContrast", GetWindowThreadProcessId(root, nullptr));
+    PostMessageW(root, RegisterWindowMessageW(L"AddJobTestHighContrast"), 0, 0);
+    const bool on = WaitForProperty(root, L"AddJobTestHighContrast");
+    UnhookWindowsHookEx(installed);
+    std::printf("{\"high_contrast\":%s}\n", on ? "true" : "false");
+}
+
+void Accessible(HWND root) {
+    CoInitialize(nullptr);
+    Json json;
+    json.Raw("[");
+    for (const HWND child : Children(root)) {
+        IAccessible* object = nullptr;
+        const HRESULT found =
+            AccessibleObjectFromWindow(child, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&object));
+        BSTR name = nullptr, shortcut = nullptr;
+        VARIANT self{};
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        if (SUCCEEDED(found)) {
+            object->get_accName(self, &name);
+            object->get_accKeyboardShortcut(self, &shortcut);
+            object->Release();
+        }
+        json.Item();
+        json.Raw("{");
+        json.Key("id");
+        json.Number(GetDlgCtrlID(child));
+        json.Key("hr");
+        json.Number(static_cast<unsigned long>(found));
+        json.Key("name");
+        json.String(name ? name : L"");
+        json.Key("shortcut");
+        json.String(shortcut ? shortcut : L"");
+        json.Raw("}");
+        SysFreeString(name);
+        SysFreeString(shortcut);
+    }
+    json.Raw("]");
+    json.Print();
+    CoUninitialize();
 }
 
 void ChangeDpi(HWND root, int to, int from) {
@@ -681,6 +745,10 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("{\"width\":%ld,\"height\":%ld}\n", size.cx, size.cy);
     } else if (command == L"dpi" && argc > 3) {
         ChangeDpi(RootOrDie(), number(2, 96), number(3, 96));
+    } else if (command == L"high-contrast") {
+        HighContrast(RootOrDie());
+    } else if (command == L"accessible") {
+        Accessible(RootOrDie());
     } else if (command == L"count-presses") {
         CountPresses(RootOrDie());
     } else if (command == L"counts") {

@@ -22,6 +22,13 @@
 // double click's second click comes as WM_LBUTTONDBLCLK, so it counts once), and first
 // presses of the button's access key anywhere in the window. The count is the window property
 // "AddJobTestPresses", less one.
+//
+// HighContrast (WH_GETMESSAGE, for the program's thread): on the registered message
+// "AddJobTestHighContrast" posted to the job window, makes SystemParametersInfoW answer
+// SPI_GETHIGHCONTRAST with HCF_HIGHCONTRASTON for the program (through its import table), and
+// sends the window WM_SETTINGCHANGE as Windows does when the user switches high contrast on.
+// Wine refuses SPI_SETHIGHCONTRAST, so this is the only way to switch it there. Afterwards the
+// hook sets the window property "AddJobTestHighContrast".
 
 #include <windows.h>
 
@@ -93,7 +100,61 @@ bool IsPress(const MSG& message) {
     }
 }
 
+// Keeps this DLL loaded after the driver's hook goes: what it installed in the program stays.
+HMODULE Pinned() {
+    HMODULE self = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                       reinterpret_cast<LPCWSTR>(&Pinned), &self);
+    return self;
+}
+
+using SystemParametersInfoProc = decltype(&SystemParametersInfoW);
+SystemParametersInfoProc systemParametersInfo = nullptr;
+
+BOOL WINAPI HighContrastOn(UINT action, UINT size, void* value, UINT flags) {
+    if (action != SPI_GETHIGHCONTRAST) return systemParametersInfo(action, size, value, flags);
+    static_cast<HIGHCONTRASTW*>(value)->dwFlags = HCF_HIGHCONTRASTON | HCF_AVAILABLE;
+    return TRUE;
+}
+
+// Points the program's import of user32's SystemParametersInfoW at HighContrastOn.
+bool AnswerHighContrast() {
+    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const auto& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    for (auto* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); dll->Name; ++dll) {
+        if (lstrcmpiA(reinterpret_cast<const char*>(base + dll->Name), "user32.dll") != 0) continue;
+        auto* name = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->OriginalFirstThunk);
+        auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk);
+        for (; name->u1.AddressOfData != 0; ++name, ++slot) {
+            if (IMAGE_SNAP_BY_ORDINAL(name->u1.Ordinal)) continue;
+            const auto* byName = reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + name->u1.AddressOfData);
+            if (lstrcmpA(reinterpret_cast<const char*>(byName->Name), "SystemParametersInfoW") != 0) continue;
+            DWORD protection = 0;
+            VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, PAGE_READWRITE, &protection);
+            systemParametersInfo = reinterpret_cast<SystemParametersInfoProc>(slot->u1.Function);
+            slot->u1.Function = reinterpret_cast<ULONG_PTR>(&HighContrastOn);
+            VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, protection, &protection);
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
+
+extern "C" __declspec(dllexport) LRESULT CALLBACK HighContrast(int code, WPARAM wParam, LPARAM lParam) {
+    auto* message = reinterpret_cast<MSG*>(lParam);
+    static const UINT request = RegisterWindowMessageW(L"AddJobTestHighContrast");
+    if (code == HC_ACTION && wParam == PM_REMOVE && message->message == request && IsRoot(message->hwnd)) {
+        if (Pinned() && AnswerHighContrast()) {
+            SendMessageW(message->hwnd, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+            SetPropW(message->hwnd, L"AddJobTestHighContrast", reinterpret_cast<HANDLE>(1));
+        }
+        message->message = WM_NULL;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK CountPresses(int code, WPARAM wParam, LPARAM lParam) {
     const auto& message = *reinterpret_cast<const MSG*>(lParam);
@@ -109,10 +170,7 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK StartCountingPresses(int code,
     auto* message = reinterpret_cast<MSG*>(lParam);
     static const UINT request = RegisterWindowMessageW(L"AddJobTestCountPresses");
     if (code == HC_ACTION && wParam == PM_REMOVE && message->message == request && IsRoot(message->hwnd)) {
-        HMODULE self = nullptr;
-        GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
-                           reinterpret_cast<LPCWSTR>(&CountPresses), &self);
-        if (SetWindowsHookExW(WH_GETMESSAGE, CountPresses, self, GetCurrentThreadId()))
+        if (SetWindowsHookExW(WH_GETMESSAGE, CountPresses, Pinned(), GetCurrentThreadId()))
             SetPropW(message->hwnd, L"AddJobTestPresses", reinterpret_cast<HANDLE>(1));
         message->message = WM_NULL;
     }
