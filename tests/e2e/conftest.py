@@ -118,6 +118,7 @@ class App:
     """The program running under Wine, driven through the driver."""
 
     def __init__(self, program, env):
+        self.program = Path(program)
         self.log = open(ROOT / "build" / "app.log", "ab")
         self.process = subprocess.Popen([WINE, str(program)], stdin=subprocess.DEVNULL,
                                         stdout=self.log, stderr=self.log,
@@ -181,14 +182,25 @@ class App:
             try:
                 self.process.wait(timeout=10)
             except subprocess.TimeoutExpired:
-                self.process.kill()
+                self.kill()
             return result
         return {"ended": True}
 
+    def kill(self):
+        """Ends the program itself, not only the Wine loader that started it: a window left
+        open would be found, and driven, by the next test."""
+        wine_command(["taskkill", "/f", "/im", self.program.name], check=False)
+        self.process.kill()
+
     def stop(self):
-        if self.process.poll() is None:
-            self.close()
-        self.log.close()
+        try:
+            if self.process.poll() is None:
+                self.close()
+        except AssertionError:
+            self.kill()
+            raise
+        finally:
+            self.log.close()
 
 
 @pytest.fixture
