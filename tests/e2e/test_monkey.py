@@ -7,13 +7,14 @@ than the system's own caches settle to.
 
 ADDJOB_MONKEY_SEED replays a run (each run prints its seed); ADDJOB_MONKEY_EVENTS sets its
 length (2,000 events by default)."""
+import json
 import os
 import random
 import string
 import subprocess
 import time
 
-from conftest import ID, driver
+from conftest import BUILD, ID, ROOT, driver
 
 SEED = int(os.environ.get("ADDJOB_MONKEY_SEED") or time.time_ns() % 1_000_000)
 EVENTS = int(os.environ.get("ADDJOB_MONKEY_EVENTS") or 2000)
@@ -87,8 +88,9 @@ def test_monkey(fake, tmp_path):
         assert calls <= presses, f"{where}: {calls} service calls for {presses} presses"
         counts.append(checkpoint["counts"])
     tenth = counts[min(9, len(counts) - 1)]
-    print(f"monkey: {EVENTS} events, {presses} presses on Schedule, {len(fake.calls())} calls, "
-          f"handles and GDI objects {tenth} after the 10th burst, {counts[-1]} after the last")
+    figures = {"seed": SEED, "events": EVENTS, "presses": presses, "calls": len(fake.calls()),
+               "handles_gdi_10th": tenth, "handles_gdi_last": counts[-1]}
+    (ROOT / "build" / f"monkey-{BUILD}.json").write_text(json.dumps(figures) + "\n")
     assert min(tenth) > 0, "the counts must be real"
     (handles_10th, gdi_10th), (handles_last, gdi_last) = tenth, counts[-1]
     assert handles_last == handles_10th, f"seed {SEED}: kernel handles gained: {counts}"
