@@ -6,11 +6,10 @@
 #include "front/HelpTextColour.h"
 #include "front/ScheduleCommand.h"
 #include "front/Win32Platform.h"
+#include "front/WindowNames.h"
 
 namespace {
 
-constexpr wchar_t ClassName[] = L"TessaroAddJobRoot";
-constexpr wchar_t Caption[] = L"Tessaro - Job hinzufügen";
 constexpr int ClientWidth = 6420;  // twips, like every size here
 constexpr int ClientHeight = 4395;
 constexpr int FontPoints = 9;
@@ -188,7 +187,7 @@ Root::~Root() {
 
 bool Root::Show(int showCommand) {
     if (!Create()) {
-        MessageBoxW(nullptr, failure_.c_str(), Caption, MB_OK | MB_ICONERROR);
+        MessageBoxW(nullptr, failure_.c_str(), RootCaption, MB_OK | MB_ICONERROR);
         return false;
     }
     // Access keys are underlined as the system's keyboard-cue setting says (always, or from the
@@ -215,7 +214,7 @@ bool Root::Create() {
     windowClass.hIconSm = smallIcon_.get();
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    windowClass.lpszClassName = ClassName;
+    windowClass.lpszClassName = RootClassName;
     // Each step clears the last error first: a creation that a hook refuses sets none, and
     // Failed() must not report one left over from earlier.
     SetLastError(ERROR_SUCCESS);
@@ -236,7 +235,7 @@ bool Root::Create() {
     RECT frame{0, 0, Pixels(ClientWidth), Pixels(ClientHeight)};
     AdjustWindowRectEx(&frame, style, FALSE, 0);
     SetLastError(ERROR_SUCCESS);
-    if (!CreateWindowExW(0, ClassName, Caption, style, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+    if (!CreateWindowExW(0, RootClassName, RootCaption, style, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
                          frame.bottom - frame.top, owner_.get(), nullptr, instance_, this))
         return failure_.empty() ? Failed(L"Das Fenster") : false;  // OnCreate names what failed
     FitClient();

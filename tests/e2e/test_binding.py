@@ -6,7 +6,7 @@ import subprocess
 import time
 import uuid
 
-from conftest import BIN, BUILTIN_NETAPI, ROOT, WINE, start_service, wine, windows_path
+from wine import BIN, BUILTIN_NETAPI, ROOT, WINE, start_service, wine, windows_path
 
 
 def probe(*args):

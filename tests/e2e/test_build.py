@@ -2,7 +2,7 @@
 import struct
 import subprocess
 
-from conftest import BIN, BUILD
+from wine import BIN, BUILD
 
 SYSTEM_DLLS = {"comctl32.dll", "gdi32.dll", "kernel32.dll", "msvcrt.dll", "user32.dll", "advapi32.dll"}
 MACHINE = {"win32": 0x014C, "win64": 0x8664}  # IMAGE_FILE_MACHINE_I386, _AMD64

@@ -14,7 +14,8 @@ import string
 import subprocess
 import time
 
-from conftest import BUILD, ID, ROOT, driver
+from app import ID, driver
+from wine import BUILD, ROOT
 
 SEED = int(os.environ.get("ADDJOB_MONKEY_SEED") or time.time_ns() % 1_000_000)
 EVENTS = int(os.environ.get("ADDJOB_MONKEY_EVENTS") or 2000)

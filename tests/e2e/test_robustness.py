@@ -7,8 +7,8 @@ import uuid
 
 import pytest
 
-from conftest import (BIN, BUILD, ID, ROOT, STAND_IN_NETAPI, App, driver, service_commands, start_service,
-                      system_netapi, windows_path, wine_command)
+from app import ID, App, driver, service_commands
+from wine import BIN, BUILD, ROOT, STAND_IN_NETAPI, start_service, system_netapi, windows_path, wine_command
 
 CONFIRMED = "Der geplante Task ''Task"
 

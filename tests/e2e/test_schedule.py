@@ -4,7 +4,7 @@ import uuid
 
 import pytest
 
-from conftest import POINTER, record, service_commands
+from app import POINTER, record, service_commands
 
 CONFIRMATION = "Der geplante Task ''Task{}'' wurde erfolgreich hinzugefügt.  "
 TITLE = " Geplanten Task hinzufügen"

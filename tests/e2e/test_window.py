@@ -5,7 +5,8 @@ import time
 
 import pytest
 
-from conftest import BIN, ID, NAME, POINTER, ROOT, App, driver, record, wine_command
+from app import ID, NAME, POINTER, App, driver, record
+from wine import BIN, ROOT, wine_command
 
 WS_CAPTION, WS_SYSMENU, WS_THICKFRAME = 0x00C00000, 0x00080000, 0x00040000
 WS_MINIMIZEBOX, WS_MAXIMIZEBOX, WS_TABSTOP, WS_GROUP = 0x00020000, 0x00010000, 0x00010000, 0x00020000
@@ -209,7 +210,7 @@ def test_screen_readers_read_each_name_and_shortcut(app):
 def test_closing_ends_the_program_at_once(app, how, code):
     """Closed by the user, or its loop ended by a WM_QUIT that another program posted."""
     app.set("Text4", "edited")
-    assert driver("close", how) == {"ended": True, "code": code}
+    assert app.close(how) == {"ended": True, "code": code}
 
 
 @pytest.mark.parametrize("key", ["Return", "space", "alt+s"])

@@ -7,6 +7,8 @@
 //   a control id   the control with that id in the job window
 //   "window"       the job window itself
 //
+// The messages and properties named here are those of tests/win32/HookNames.h.
+//
 // ChangeDpi (WH_GETMESSAGE, for the program's thread): on the registered message
 // "AddJobTestChangeDpi" posted to the job window (wParam: the new DPI, lParam: the current
 // one), sends the window WM_DPICHANGED as Windows does when a window moves to a monitor of
@@ -37,12 +39,12 @@
 #include <string>
 
 #include "front/ControlIds.h"
+#include "front/WindowNames.h"
+#include "tests/win32/HookNames.h"
 
 namespace {
 
-constexpr wchar_t RootClass[] = L"TessaroAddJobRoot";
-
-bool IsRootClass(LPCWSTR name) { return !IS_INTRESOURCE(name) && lstrcmpW(name, RootClass) == 0; }
+bool IsRootClass(LPCWSTR name) { return !IS_INTRESOURCE(name) && lstrcmpW(name, RootClassName) == 0; }
 
 bool IsRoot(HWND window) {
     wchar_t name[64] = {};
@@ -74,8 +76,8 @@ void ChangeDpiOf(HWND root, int to, int from) {
     SendMessageW(root, WM_DPICHANGED, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&suggested));
     LONG height = 0;
     EnumChildWindows(root, NoteFontHeight, reinterpret_cast<LPARAM>(&height));
-    SetPropW(root, L"AddJobTestFontHeight", reinterpret_cast<HANDLE>(static_cast<INT_PTR>(height)));
-    SetPropW(root, L"AddJobTestDpi", reinterpret_cast<HANDLE>(static_cast<INT_PTR>(to)));
+    SetPropW(root, FontHeightProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(height)));
+    SetPropW(root, DpiProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(to)));
 }
 
 bool IsScheduleButton(HWND window) { return GetDlgCtrlID(window) == IDC_COMMAND1 && IsRoot(GetParent(window)); }
@@ -145,11 +147,11 @@ bool AnswerHighContrast() {
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK HighContrast(int code, WPARAM wParam, LPARAM lParam) {
     auto* message = reinterpret_cast<MSG*>(lParam);
-    static const UINT request = RegisterWindowMessageW(L"AddJobTestHighContrast");
+    static const UINT request = RegisterWindowMessageW(HighContrastRequest);
     if (code == HC_ACTION && wParam == PM_REMOVE && message->message == request && IsRoot(message->hwnd)) {
         if (Pinned() && AnswerHighContrast()) {
             SendMessageW(message->hwnd, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
-            SetPropW(message->hwnd, L"AddJobTestHighContrast", reinterpret_cast<HANDLE>(1));
+            SetPropW(message->hwnd, HighContrastProperty, reinterpret_cast<HANDLE>(1));
         }
         message->message = WM_NULL;
     }
@@ -160,18 +162,18 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK CountPresses(int code, WPARAM 
     const auto& message = *reinterpret_cast<const MSG*>(lParam);
     if (code == HC_ACTION && wParam == PM_REMOVE && IsPress(message)) {
         const HWND root = GetAncestor(message.hwnd, GA_ROOT);
-        const auto count = reinterpret_cast<INT_PTR>(GetPropW(root, L"AddJobTestPresses"));
-        SetPropW(root, L"AddJobTestPresses", reinterpret_cast<HANDLE>(count + 1));
+        const auto count = reinterpret_cast<INT_PTR>(GetPropW(root, PressesProperty));
+        SetPropW(root, PressesProperty, reinterpret_cast<HANDLE>(count + 1));
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK StartCountingPresses(int code, WPARAM wParam, LPARAM lParam) {
     auto* message = reinterpret_cast<MSG*>(lParam);
-    static const UINT request = RegisterWindowMessageW(L"AddJobTestCountPresses");
+    static const UINT request = RegisterWindowMessageW(CountPressesRequest);
     if (code == HC_ACTION && wParam == PM_REMOVE && message->message == request && IsRoot(message->hwnd)) {
         if (SetWindowsHookExW(WH_GETMESSAGE, CountPresses, Pinned(), GetCurrentThreadId()))
-            SetPropW(message->hwnd, L"AddJobTestPresses", reinterpret_cast<HANDLE>(1));
+            SetPropW(message->hwnd, PressesProperty, reinterpret_cast<HANDLE>(1));
         message->message = WM_NULL;
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -184,7 +186,7 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK VetoCreation(int code, WPARAM 
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK ChangeDpi(int code, WPARAM wParam, LPARAM lParam) {
     auto* message = reinterpret_cast<MSG*>(lParam);
-    static const UINT request = RegisterWindowMessageW(L"AddJobTestChangeDpi");
+    static const UINT request = RegisterWindowMessageW(ChangeDpiRequest);
     if (code == HC_ACTION && wParam == PM_REMOVE && message->message == request && IsRoot(message->hwnd)) {
         ChangeDpiOf(message->hwnd, static_cast<int>(message->wParam), static_cast<int>(message->lParam));
         message->message = WM_NULL;

@@ -1,0 +1,252 @@
+"""The program under test, started as it ships or against the stand-in netapi32.dll, and the
+driver that works its window: one driver.exe for the whole run, which takes a command a line
+and answers each with a line of JSON."""
+import json
+import os
+import re
+import select
+import subprocess
+import time
+from pathlib import Path
+
+from wine import BIN, BUILD, BUILTIN_NETAPI, ROOT, STAND_IN_NETAPI, WINE, windows_path, wine_command
+
+POINTER = 8 if BUILD == "win64" else 4
+
+
+def record(job_time, days_of_month, days_of_week, flags):
+    """The bytes of the platform's AT_INFO before its Command pointer, as this build lays them
+    out: JobTime is pointer-sized, then DaysOfMonth, DaysOfWeek, Flags and two zero fill bytes."""
+    return (job_time.to_bytes(POINTER, "little") + days_of_month.to_bytes(4, "little")
+            + bytes([days_of_week, flags, 0, 0]))
+
+
+def _control_ids():
+    """The controls' ids by name ("Text1"), as front/ControlIds.h defines them."""
+    ids = {}
+    for line in (ROOT / "front" / "ControlIds.h").read_text().splitlines():
+        if match := re.fullmatch(r"#define IDC_([A-Z]+)(\d+) (\d+)", line.strip()):
+            ids[match[1].capitalize() + match[2]] = int(match[3])
+    assert len(ids) == 14, ids
+    return ids
+
+
+ID = _control_ids()
+NAME = {i: name for name, i in ID.items()}
+
+
+class Driver:
+    """driver.exe serving commands for the whole run, started at the first command and again
+    whenever it has ended (a test that stops Wine's server ends it too).
+
+    A driver that ends before it answers never ran its course: under Wine a starting program
+    is seldom ended with exit code 1 and nothing said (seen about once in a thousand starts).
+    Such a command is sent again, once, to a new driver, and the event noted in
+    build/driver-restarts.log with what Wine said."""
+
+    def __init__(self):
+        self.process = None
+        self.pending = b""
+
+    def __call__(self, *args, timeout=60):
+        line = (json.dumps([a if isinstance(a, int) else str(a) for a in args]) + "\n").encode()
+        for attempt in (1, 2):
+            if self.process is None or self.process.poll() is not None:
+                self._start()
+            try:
+                self.process.stdin.write(line)
+                self.process.stdin.flush()
+                answer = json.loads(self._read_line(timeout))
+                break
+            except (BrokenPipeError, EOFError):
+                said = self.stop()
+                if attempt == 2:
+                    raise AssertionError(f"the driver ended twice on {args}; Wine said:\n{said}")
+                with open(ROOT / "build" / "driver-restarts.log", "a") as restarts:
+                    restarts.write(f"{time.strftime('%H:%M:%S')} {BUILD} {args}: the driver ended before it "
+                                   f"answered; Wine said:\n{said}\n")
+        if isinstance(answer, dict) and "error" in answer:
+            raise AssertionError(f"driver {args}: {answer['error']}")
+        return answer
+
+    def _start(self):
+        self.log = ROOT / "build" / f"driver-{BUILD}.log"
+        with open(self.log, "wb") as log:
+            self.process = subprocess.Popen([WINE, str(BIN / "driver.exe"), "serve"], stdin=subprocess.PIPE,
+                                            stdout=subprocess.PIPE, stderr=log,
+                                            env={**os.environ, **BUILTIN_NETAPI, "WINEDEBUG": "err+all"})
+        self.pending = b""
+
+    def _read_line(self, timeout):
+        """The next line of the driver's answer. Wine's helper processes may hold the pipe open
+        after the driver has ended, so its end is told by the driver's exit, not by the pipe's."""
+        deadline = time.monotonic() + timeout
+        out = self.process.stdout.fileno()
+        while b"\n" not in self.pending:
+            if time.monotonic() > deadline:
+                self.stop()
+                raise AssertionError(f"the driver did not answer within {timeout} s")
+            if select.select([out], [], [], 0.2)[0]:
+                chunk = os.read(out, 65536)
+                if not chunk:
+                    raise EOFError
+                self.pending += chunk
+            elif self.process.poll() is not None:
+                raise EOFError
+        line, self.pending = self.pending.split(b"\n", 1)
+        return line.decode()
+
+    def stop(self):
+        """Ends the driver; what Wine said meanwhile."""
+        if self.process is None:
+            return ""
+        try:
+            self.process.stdin.close()
+        except OSError:
+            pass
+        try:
+            self.process.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
+        self.process.stdout.close()
+        self.process = None
+        return self.log.read_text(errors="replace")[-2000:]
+
+
+driver = Driver()
+
+
+def service_commands(wanted, within=5.0):
+    """The commands of the local scheduling service's jobs, once it lists all of `wanted` or
+    after `within` seconds: Wine's service takes a job into its list a moment after it has
+    confirmed it."""
+    deadline = time.monotonic() + within
+    while True:
+        jobs = driver("jobs")
+        assert jobs["status"] == 0
+        commands = [command for _, command in jobs["jobs"]]
+        if set(wanted) <= set(commands) or time.monotonic() > deadline:
+            return commands
+        time.sleep(0.1)
+
+
+class App:
+    """The program running under Wine, driven through the driver."""
+
+    def __init__(self, program, env):
+        self.program = Path(program)
+        self.log = open(ROOT / "build" / "app.log", "ab")
+        self.process = subprocess.Popen([WINE, str(program)], stdin=subprocess.DEVNULL,
+                                        stdout=self.log, stderr=self.log,
+                                        env={**os.environ, **BUILTIN_NETAPI, **env})
+        assert driver("wait")["window"], "the window did not appear"
+
+    def state(self, dpi=None):
+        """The window and its controls; with `dpi`, also each text's extent in the window's
+        font at that DPI, as the driver's own copy of it measures it."""
+        state = driver("state", *([dpi] if dpi else []))
+        state["by_name"] = {NAME[c["id"]]: c for c in state["controls"]}
+        return state
+
+    def entries(self):
+        """What the user can change: the texts and the check states."""
+        return {name: (c["text"], c.get("checked")) for name, c in self.state()["by_name"].items()}
+
+    def set(self, name, text):
+        driver("set", ID[name], text)
+
+    def press(self, name):
+        driver("press", ID[name])
+
+    def schedule(self):
+        box = driver("schedule")
+        assert box["box"], "no message box after Schedule"
+        return box
+
+    def keys(self, *keys):
+        """Real key presses through the X server, as a user types them."""
+        subprocess.run(["xdotool", "key", "--delay", "30", *keys], check=True, timeout=30)
+
+    def focus_after(self, *keys):
+        """The name of the control the keys move the focus to (the old one if they don't)."""
+        before = self.state()["focus"]
+        self.keys(*keys)
+        deadline = time.monotonic() + 2
+        while (focus := self.state()["focus"]) == before and time.monotonic() < deadline:
+            time.sleep(0.05)
+        return NAME.get(focus)
+
+    def reactivate(self):
+        """Makes the window active again if closing a message box left no window active.
+        The driver closes boxes with a posted click, which carries no X event time; without a
+        window manager Wine then sometimes loses the X focus. A user's click or key doesn't."""
+        if not self.state()["active"]:
+            assert driver("activate")["active"]
+
+    def focus_becomes(self, name, within=2.0):
+        """Whether the focus is in the named control, allowing the program a moment: when the
+        driver has closed a message box, the program may not yet have returned from it."""
+        self.reactivate()
+        deadline = time.monotonic() + within
+        while (focus := self.state()["focus"]) != ID[name] and time.monotonic() < deadline:
+            time.sleep(0.05)
+        return focus == ID[name]
+
+    def close(self, how="close"):
+        """Closes the window ("close"), or ends its loop with a foreign WM_QUIT ("quit"), and
+        waits for the program to end."""
+        if self.process.poll() is None:
+            result = driver("close", how)
+            try:
+                self.process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                self.kill()
+            return result
+        return {"ended": True}
+
+    def kill(self):
+        """Ends the program itself, not only the Wine loader that started it: a window left
+        open would be found, and driven, by the next test."""
+        wine_command(["taskkill", "/f", "/im", self.program.name], check=False)
+        self.process.kill()
+
+    def stop(self):
+        try:
+            if self.process.poll() is None:
+                self.close()
+        except AssertionError:
+            self.kill()
+            raise
+        finally:
+            self.log.close()
+
+
+class Fake:
+    """Starts the program against the stand-in netapi32.dll and reads what it was handed."""
+
+    def __init__(self, folder):
+        self.folder = folder
+        self.log = folder / "calls.log"
+        self.running = None
+
+    def start(self, answers=0, job_id=1, program=BIN / "AddJob.exe"):
+        """`answers`: the stand-in's answer to each call, the last repeating; a status, or
+        "!" and an exception code to raise."""
+        answers = answers if isinstance(answers, (list, tuple)) else [answers]
+        env = {**STAND_IN_NETAPI, "FAKE_NETAPI_LOG": windows_path(self.log),
+               "FAKE_NETAPI_ANSWERS": ",".join(map(str, answers)), "FAKE_NETAPI_JOBID": str(job_id)}
+        self.running = App(program, env)
+        return self.running
+
+    def calls(self):
+        """Each call: the server name (None for NULL), the record's bytes and the command."""
+        if not self.log.exists():
+            return []
+        calls = []
+        for line in self.log.read_text().splitlines():
+            fields = dict(part.split("=", 1) for part in line.split(" "))
+            server = None if fields["server"] == "NULL" else bytes.fromhex(fields["server"]).decode("utf-16-le")
+            calls.append((server, bytes.fromhex(fields["record"]),
+                          bytes.fromhex(fields["command"]).decode("utf-16-le")))
+        return calls

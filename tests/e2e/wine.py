@@ -1,0 +1,93 @@
+"""Wine for one build of the program, as scripts/test prepared it: the build (ADDJOB_BUILD,
+win32 or win64), its loader (WINE) and server (WINESERVER), and its prefix (WINEPREFIX), whose
+server is persistent and whose scheduling service runs. Programs are run here, the service is
+stopped and started, and netapi32.dll is swapped for a stand-in."""
+import contextlib
+import os
+import subprocess
+import tempfile
+import time
+from pathlib import Path
+
+ROOT = Path(__file__).resolve().parents[2]
+BUILD = os.environ.get("ADDJOB_BUILD", "win32")
+BIN = ROOT / "build" / BUILD
+WINE = os.environ.get("WINE", "wine")
+WINESERVER = os.environ.get("WINESERVER", "wineserver")
+
+# Wine's own netapi32 for every program of a test unless it asks for the stand-in, which the
+# tests put in the prefix's system folder: the program loads netapi32.dll from there only.
+BUILTIN_NETAPI = {"WINEDLLOVERRIDES": "netapi32=b;mscoree,mshtml="}
+STAND_IN_NETAPI = {"WINEDLLOVERRIDES": "netapi32=n;mscoree,mshtml="}
+SYSTEM_NETAPI = Path(os.environ.get("WINEPREFIX", "/nonexistent")) / "drive_c/windows/system32/netapi32.dll"
+
+
+def run_wine(command, env=None, timeout=60):
+    """Runs a Windows program; its exit code, its output and the end of Wine's own messages.
+    Wine's helper processes inherit the output handles, so output goes to a file, never a
+    pipe that would be waited on to its end."""
+    with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+        result = subprocess.run([WINE, *command], stdin=subprocess.DEVNULL, stdout=out, stderr=err,
+                                env={**os.environ, **BUILTIN_NETAPI, **(env or {})}, timeout=timeout)
+        out.seek(0)
+        err.seek(0)
+        text = out.read().decode("utf-8", "replace").replace("\r\n", "\n")
+        said = err.read().decode("utf-8", "replace")[-2000:]
+    return result.returncode, text, said
+
+
+def wine_command(command, env=None, timeout=60, check=True):
+    """What a Windows program printed; with `check`, a non-zero exit fails the test."""
+    code, text, said = run_wine(command, env, timeout)
+    if check and code != 0:
+        raise AssertionError(f"{command} exited {code}: {text}\n{said}")
+    return text
+
+
+def wine(program, *args, env=None, timeout=60, check=True):
+    """The same for a program of the build."""
+    return wine_command([str(BIN / program), *map(str, args)], env, timeout, check)
+
+
+def windows_path(path):
+    return "Z:" + str(path).replace("/", "\\")
+
+
+def _quiet(*command):
+    subprocess.run(command, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL, check=False, timeout=60)
+
+
+def start_service():
+    """Starts Wine's scheduling service and returns once it says it is running."""
+    for _ in range(10):
+        if "already running" in wine_command(["net", "start", "schedule"], check=False):
+            return
+        time.sleep(0.2)
+    raise AssertionError("Wine's scheduling service did not start")
+
+
+def stop_service():
+    """Stops the scheduling service, and every program of the prefix with it: only a restart of
+    Wine's server stops the service. The server is persistent again afterwards."""
+    _quiet(WINESERVER, "-k")
+    _quiet(WINESERVER, "-w")
+    _quiet(WINESERVER, "-p")
+
+
+@contextlib.contextmanager
+def system_netapi(folder):
+    """The build's stand-in from `folder` as the system's netapi32.dll, Wine's own back after.
+    Files are swapped by renaming, so a program still running keeps the one it loaded."""
+    wines_own = SYSTEM_NETAPI.read_bytes()
+
+    def put(data):
+        incoming = SYSTEM_NETAPI.with_suffix(".incoming")
+        incoming.write_bytes(data)
+        os.replace(incoming, SYSTEM_NETAPI)
+
+    put((BIN / folder / "netapi32.dll").read_bytes())
+    try:
+        yield
+    finally:
+        put(wines_own)
