@@ -13,7 +13,7 @@ gtest_discover_tests(unit_tests)
 # libFuzzer target for the record builder; configure with clang++ and -DFUZZ=ON.
 option(FUZZ "Build the libFuzzer target (clang only)" OFF)
 if(FUZZ)
-    add_executable(fill_job_info_fuzz tests/fuzz/FillJobInfoFuzz.cpp job/FillJobInfo.cpp front/ScheduleCommand.cpp)
+    add_executable(fill_job_info_fuzz tests/fuzz/FillJobInfoFuzz.cpp core/FillJobInfo.cpp core/ScheduleCommand.cpp)
     target_include_directories(fill_job_info_fuzz PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
     target_compile_options(fill_job_info_fuzz PRIVATE -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all)
     target_link_options(fill_job_info_fuzz PRIVATE -fsanitize=fuzzer,address,undefined)

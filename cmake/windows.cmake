@@ -1,7 +1,7 @@
 # Windows build, 32- or 64-bit by the toolchain file: the program and the programs that test it
 # under Wine.
 
-add_library(binding STATIC job/ScheduleJobsAddingWin32.cpp job/SystemLibrary.cpp)
+add_library(binding STATIC win32/ScheduleJobsAdding.cpp win32/ExceptionGuard.cpp win32/SystemLibrary.cpp)
 target_link_libraries(binding PUBLIC core)
 
 # The icon is drawn in code; the manifest names the build's processor architecture.
@@ -15,13 +15,13 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
 else()
     set(MANIFEST_ARCHITECTURE x86)
 endif()
-configure_file(front/AddJob.manifest.in ${CMAKE_CURRENT_BINARY_DIR}/AddJob.manifest @ONLY)
-set_source_files_properties(front/AddJob.rc PROPERTIES
+configure_file(win32/AddJob.manifest.in ${CMAKE_CURRENT_BINARY_DIR}/AddJob.manifest @ONLY)
+set_source_files_properties(win32/AddJob.rc PROPERTIES
     OBJECT_DEPENDS "${ICON};${CMAKE_CURRENT_BINARY_DIR}/AddJob.manifest")
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_CURRENT_BINARY_DIR} -I${CMAKE_CURRENT_SOURCE_DIR}")
 
 add_executable(AddJob WIN32
-    front/main.cpp front/Root.cpp front/Win32Platform.cpp front/ThrowlessRuntime.cpp front/AddJob.rc)
+    win32/main.cpp win32/Root.cpp win32/Win32Platform.cpp win32/ThrowlessRuntime.cpp win32/AddJob.rc)
 target_link_libraries(AddJob PRIVATE binding comctl32)
 
 # Test programs.

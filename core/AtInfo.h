@@ -1,7 +1,7 @@
 #pragma once
 // The job that one Schedule builds: what runs, when, and on which days. This is the program's
 // own, portable record; the scheduling service's AT_INFO (<lmat.h>) is filled from it only for
-// the call, by the Windows binding in ScheduleJobsAddingWin32.cpp.
+// the call, by the Windows binding in win32/ScheduleJobsAdding.cpp.
 
 #include <cstdint>
 #include <string>

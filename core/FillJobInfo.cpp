@@ -1,4 +1,4 @@
-#include "job/FillJobInfo.h"
+#include "core/FillJobInfo.h"
 
 #include <array>
 #include <string_view>
@@ -134,6 +134,7 @@ bool IsDayOfMonthList(Text dayList) {
 }
 
 std::optional<ConversionError> FillJobInfo(const WindowFields& fields, AtInfo& job) {
+    job = AtInfo{};
     const auto time = ParseJobTime(fields.RunTime);
     if (!time) return ConversionError{ConversionError::BadTime, std::u16string(Trimmed(fields.RunTime))};
     job.JobTime = *time;
@@ -156,7 +157,7 @@ std::optional<ConversionError> FillJobInfo(const WindowFields& fields, AtInfo& j
         }
     }
 
-    if (fields.Interactive == 0) job.Flags |= JobNonInteractive;
+    if (!fields.Interactive) job.Flags |= JobNonInteractive;
     if (fields.EveryListedDay) job.Flags |= JobRunPeriodically;
     job.Command = fields.CommandLine;
     return std::nullopt;

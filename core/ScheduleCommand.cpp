@@ -1,4 +1,4 @@
-#include "front/ScheduleCommand.h"
+#include "core/ScheduleCommand.h"
 
 #include <string_view>
 
@@ -126,7 +126,7 @@ FieldToFix Command1_Click(const WindowFields& fields, JobScheduler& scheduler, M
 
     // An empty name means the local computer, which the service takes as no name at all.
     const char16_t* server = fields.ComputerName.empty() ? nullptr : fields.ComputerName.c_str();
-    const std::uint32_t status = scheduler.NetScheduleJobAdd(server, job, &jobId);
+    const std::uint32_t status = scheduler.SubmitJob(server, job, &jobId);
 
     if (status == 0)
         messages.ShowMessage(ConfirmationText(jobId), MessageTitle, MessageKind::Information);

@@ -6,14 +6,14 @@
 #include <optional>
 #include <string>
 
-#include "job/FillJobInfo.h"
+#include "core/FillJobInfo.h"
 
 // The scheduling service on some computer.
 class JobScheduler {
 public:
-    // NetScheduleJobAdd: 0 when the job was added and *JobId holds its number.
-    virtual std::uint32_t NetScheduleJobAdd(const char16_t* Servername, const AtInfo& Buffer,
-                                            std::uint32_t* JobId) = 0;
+    // Hands `job` to the service of `server` (nullptr: this computer), as NetScheduleJobAdd
+    // does: 0 when the job was added and *jobId holds its number, else the failure's code.
+    virtual std::uint32_t SubmitJob(const char16_t* server, const AtInfo& job, std::uint32_t* jobId) = 0;
     // The platform's own text for a status code, or an empty text where it has none.
     virtual std::u16string StatusText(std::uint32_t status) = 0;
 

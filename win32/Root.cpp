@@ -1,12 +1,12 @@
-#include "front/Root.h"
+#include "win32/Root.h"
 
 #include <string>
 
-#include "front/ControlIds.h"
-#include "front/HelpTextColour.h"
-#include "front/ScheduleCommand.h"
-#include "front/Win32Platform.h"
-#include "front/WindowNames.h"
+#include "win32/ControlIds.h"
+#include "core/HelpTextColour.h"
+#include "core/ScheduleCommand.h"
+#include "win32/Win32Platform.h"
+#include "win32/WindowNames.h"
 
 namespace {
 
@@ -113,6 +113,18 @@ Box Placement(const Control& control, int dpi, HDC dc) {
     return box;
 }
 
+// Calls place(control, box) for each control in tab order, its box measured in `font` at `dpi`;
+// stops at the first call that returns false, and returns false then. Creation and every change
+// of DPI place the controls through it, so that both measure alike.
+template <typename Place>
+bool ForEachPlacement(HWND window, HFONT font, int dpi, Place place) {
+    const WindowDC screen(window);
+    const SelectedObject measuring(screen.get(), font);
+    for (const Control& control : Controls)
+        if (!place(control, Placement(control, dpi, screen.get()))) return false;
+    return true;
+}
+
 // The window's font, Tahoma 9 pt, for `dpi`.
 UniqueFont FontFor(int dpi) {
     return UniqueFont(CreateFontW(-MulDiv(FontPoints, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
@@ -216,17 +228,17 @@ bool Root::Create() {
     windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     windowClass.lpszClassName = RootClassName;
     // Each step clears the last error first: a creation that a hook refuses sets none, and
-    // Failed() must not report one left over from earlier.
+    // NotMade() must not report one left over from earlier.
     SetLastError(ERROR_SUCCESS);
-    if (!RegisterClassExW(&windowClass)) return Failed(L"Die Fensterklasse");
+    if (!RegisterClassExW(&windowClass)) return NotMade(L"Die Fensterklasse");
 
     SetLastError(ERROR_SUCCESS);
     repeatFilter_.reset(SetWindowsHookExW(WH_MSGFILTER, DropRepeatedPresses, nullptr, GetCurrentThreadId()));
-    if (!repeatFilter_) return Failed(L"Der Filter für gehaltene Tasten");
+    if (!repeatFilter_) return NotMade(L"Der Filter für gehaltene Tasten");
 
     SetLastError(ERROR_SUCCESS);
     owner_.reset(CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance_, nullptr));
-    if (!owner_) return Failed(L"Das verborgene Besitzerfenster");
+    if (!owner_) return NotMade(L"Das verborgene Besitzerfenster");
 
     // Fixed dialog frame: caption, system menu and close box; no sizing, no minimise or maximise.
     // The size is a first guess at the system's DPI; OnCreate lays the window out for its own.
@@ -237,7 +249,7 @@ bool Root::Create() {
     SetLastError(ERROR_SUCCESS);
     if (!CreateWindowExW(0, RootClassName, RootCaption, style, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
                          frame.bottom - frame.top, owner_.get(), nullptr, instance_, this))
-        return failure_.empty() ? Failed(L"Das Fenster") : false;  // OnCreate names what failed
+        return failure_.empty() ? NotMade(L"Das Fenster") : false;  // OnCreate names what failed
     FitClient();
     return true;
 }
@@ -255,7 +267,7 @@ int Root::MessageLoop() {
     return got == 0 ? static_cast<int>(message.wParam) : 1;  // -1: the loop itself failed
 }
 
-bool Root::Failed(const wchar_t* what) {
+bool Root::NotMade(const wchar_t* what) {
     const DWORD error = GetLastError();
     failure_ = L"Das Fenster kann nicht aufgebaut werden: ";
     failure_ += what;
@@ -322,26 +334,25 @@ bool Root::OnCreate() {
     dpi_ = DpiOf(window_);
     SetLastError(ERROR_SUCCESS);
     font_ = FontFor(dpi_);
-    if (!font_) return Failed(L"Die Schrift Tahoma");
-    const WindowDC screen(window_);
-    const SelectedObject measuringFont(screen.get(), font_.get());
+    if (!font_) return NotMade(L"Die Schrift Tahoma");
     const std::wstring computerName = ComputerName();
-    for (const Control& control : Controls) {
-        // Each control is made in its place, by the same Placement as Layout's, rather than
-        // made and then moved: that saves the start fourteen moves and repaints.
+    // Each control is made in its place rather than made and then moved: that saves the start
+    // fourteen moves and repaints.
+    const bool made = ForEachPlacement(window_, font_.get(), dpi_, [&](const Control& control, const Box& box) {
         const auto [className, style, exStyle] = StyleOf(control.kind);
         const DWORD group = control.id == IDC_OPTION2 ? 0 : WS_GROUP;
-        const Box box = Placement(control, dpi_, screen.get());
         SetLastError(ERROR_SUCCESS);
         const HWND created = CreateWindowExW(exStyle, className, control.text ? control.text : computerName.c_str(),
                                              WS_CHILD | WS_VISIBLE | group | style, box.left, box.top, box.width,
                                              box.height, window_,
                                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance_,
                                              nullptr);
-        if (created == nullptr) return Failed((L"Das Steuerelement " + std::wstring(control.name)).c_str());
+        if (created == nullptr) return NotMade((L"Das Steuerelement " + std::wstring(control.name)).c_str());
         SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
         if (control.kind == Kind::Text) SendMessageW(created, EM_LIMITTEXT, 0, 0);  // no length limit
-    }
+        return true;
+    });
+    if (!made) return false;
 
     CheckRadioButton(window_, IDC_OPTION1, IDC_OPTION2, IDC_OPTION1);
 
@@ -354,14 +365,12 @@ bool Root::OnCreate() {
 
 void Root::Layout(int dpi, UniqueFont font) {
     dpi_ = dpi;
-    const WindowDC screen(window_);
-    const SelectedObject measuringFont(screen.get(), font.get());
-    for (const Control& control : Controls) {
+    ForEachPlacement(window_, font.get(), dpi, [&](const Control& control, const Box& box) {
         const HWND item = Item(control.id);
-        const Box box = Placement(control, dpi, screen.get());
         SetWindowPos(item, nullptr, box.left, box.top, box.width, box.height, SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(item, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
-    }
+        return true;
+    });
     font_ = std::move(font);  // the old font goes now that no control draws with it
 }
 
@@ -435,7 +444,7 @@ WindowFields Root::ReadFields() const {
     fields.RunTime = TextOf(Item(IDC_TEXT2));
     fields.DayList = TextOf(Item(IDC_TEXT3));
     fields.CommandLine = TextOf(Item(IDC_TEXT4));
-    fields.Interactive = IsDlgButtonChecked(window_, IDC_CHECK1) == BST_CHECKED ? 1 : 0;
+    fields.Interactive = IsDlgButtonChecked(window_, IDC_CHECK1) == BST_CHECKED;
     fields.EveryListedDay = IsDlgButtonChecked(window_, IDC_OPTION2) == BST_CHECKED;
     return fields;
 }

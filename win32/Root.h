@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "front/Win32Handles.h"
-#include "job/FillJobInfo.h"
+#include "win32/Win32Handles.h"
+#include "core/FillJobInfo.h"
 
 class Root {
 public:
@@ -25,7 +25,7 @@ public:
 
 private:
     bool Create();  // the class, the hidden owner and the window; false when any failed
-    bool Failed(const wchar_t* what);  // notes what could not be made, with the last error
+    bool NotMade(const wchar_t* what);  // notes what could not be made, with the last error; false
 
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

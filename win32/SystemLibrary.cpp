@@ -1,4 +1,4 @@
-#include "job/SystemLibrary.h"
+#include "win32/SystemLibrary.h"
 
 #include <string>
 

@@ -1,8 +1,8 @@
-#include "front/Win32Platform.h"
+#include "win32/Win32Platform.h"
 
-#include "front/Win32Handles.h"
-#include "job/ScheduleJobsAdding.h"
-#include "job/SystemLibrary.h"
+#include "win32/Win32Handles.h"
+#include "win32/ScheduleJobsAdding.h"
+#include "win32/SystemLibrary.h"
 
 namespace {
 
@@ -21,9 +21,8 @@ std::u16string FormattedMessage(std::uint32_t status, HMODULE source) {
 
 }  // namespace
 
-std::uint32_t Win32Platform::NetScheduleJobAdd(const char16_t* Servername, const AtInfo& Buffer,
-                                               std::uint32_t* JobId) {
-    return ScheduleJobsAdding::NetScheduleJobAdd(Servername, Buffer, JobId);
+std::uint32_t Win32Platform::SubmitJob(const char16_t* server, const AtInfo& job, std::uint32_t* jobId) {
+    return ScheduleJobsAdding::SubmitJob(server, job, jobId);
 }
 
 std::u16string Win32Platform::StatusText(std::uint32_t status) {

@@ -3,14 +3,13 @@
 
 #include <windows.h>
 
-#include "front/ScheduleCommand.h"
+#include "core/ScheduleCommand.h"
 
 class Win32Platform final : public JobScheduler, public MessageBoxes {
 public:
     explicit Win32Platform(HWND owner) : owner_(owner) {}
 
-    std::uint32_t NetScheduleJobAdd(const char16_t* Servername, const AtInfo& Buffer,
-                                    std::uint32_t* JobId) override;
+    std::uint32_t SubmitJob(const char16_t* server, const AtInfo& job, std::uint32_t* jobId) override;
     std::u16string StatusText(std::uint32_t status) override;
     void ShowMessage(const std::u16string& text, const std::u16string& title, MessageKind kind) override;
 

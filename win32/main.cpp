@@ -4,7 +4,7 @@
 
 #include <commctrl.h>
 
-#include "front/Root.h"
+#include "win32/Root.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "job/FillJobInfo.h"
+#include "core/FillJobInfo.h"
 
 namespace {
 

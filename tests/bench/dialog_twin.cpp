@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "front/ControlIds.h"
+#include "win32/ControlIds.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include <cwchar>
 
-#include "front/ControlIds.h"  // the button has the id of the job window's
+#include "win32/ControlIds.h"  // the button has the id of the job window's
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_COMMAND && LOWORD(wParam) == IDC_COMMAND1) {

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "front/ControlIds.h"
+#include "win32/ControlIds.h"
 
 namespace {
 

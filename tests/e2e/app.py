@@ -22,9 +22,9 @@ def record(job_time, days_of_month, days_of_week, flags):
 
 
 def _control_ids():
-    """The controls' ids by name ("Text1"), as front/ControlIds.h defines them."""
+    """The controls' ids by name ("Text1"), as win32/ControlIds.h defines them."""
     ids = {}
-    for line in (ROOT / "front" / "ControlIds.h").read_text().splitlines():
+    for line in (ROOT / "win32" / "ControlIds.h").read_text().splitlines():
         if match := re.fullmatch(r"#define IDC_([A-Z]+)(\d+) (\d+)", line.strip()):
             ids[match[1].capitalize() + match[2]] = int(match[3])
     assert len(ids) == 14, ids

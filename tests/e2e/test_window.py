@@ -12,7 +12,9 @@ WS_CAPTION, WS_SYSMENU, WS_THICKFRAME = 0x00C00000, 0x00080000, 0x00040000
 WS_MINIMIZEBOX, WS_MAXIMIZEBOX, WS_TABSTOP, WS_GROUP = 0x00020000, 0x00010000, 0x00010000, 0x00020000
 WS_EX_APPWINDOW = 0x00040000
 
-# Name, class, initial text, left, top, width, height in twips.
+# Name, class, initial text, left, top, width, height in twips: the tests' own copy of the
+# window's table, written apart from the program's on purpose, so that a change to either is
+# caught by the other.
 LAYOUT = [
     ("Label1", "Static", "&Computer Name:", 1155, 330, 1395, 210),
     ("Text1", "Edit", None, 2655, 285, 1215, 315),

@@ -11,8 +11,8 @@
 #include <cstring>
 #include <string>
 
-#include "front/ScheduleCommand.h"
-#include "job/FillJobInfo.h"
+#include "core/ScheduleCommand.h"
+#include "core/FillJobInfo.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ void Require(bool condition) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
     WindowFields fields;
-    fields.Interactive = data[0] & 1;
+    fields.Interactive = (data[0] & 1) != 0;
     fields.EveryListedDay = (data[0] & 2) != 0;
 
     std::u16string text((size - 1) / 2, u'\0');

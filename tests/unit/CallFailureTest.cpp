@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "job/CallFailure.h"
+#include "core/CallFailure.h"
 
 namespace {
 

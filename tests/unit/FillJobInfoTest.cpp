@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "job/FillJobInfo.h"
+#include "core/FillJobInfo.h"
 
 namespace {
 
@@ -27,7 +27,8 @@ AtInfo WithDays(std::u16string days) {
 }
 
 TEST(FillJobInfo, DefaultEntries) {
-    const AtInfo job = Filled(Defaults());
+    AtInfo job{1, 0xFFFFFFFF, 0xFF, 0xFF, u"left over"};  // cleared first, whatever it held
+    ASSERT_FALSE(FillJobInfo(Defaults(), job));
     EXPECT_EQ(job.JobTime, 61'200'000u);
     EXPECT_EQ(job.DaysOfMonth, 0u);
     EXPECT_EQ(job.DaysOfWeek, 0x7F);
@@ -139,8 +140,7 @@ TEST(Blanks, AreTrimmedFromTheTimeTheDaysAndBeforeTheModeTest) {
         AtInfo job;
         EXPECT_FALSE(FillJobInfo(fields, job)) << std::hex << int(c);
         EXPECT_EQ(job.DaysOfMonth, (1u << 12) | (1u << 16)) << std::hex << int(c);
-        fields.DayList = b + u"M" + b + u"," + b + u"SU" + b;
-        job = {};
+        fields.DayList = b + u"M" + b + u"," + b + u"SU" + b;  // into the same record: cleared first
         EXPECT_FALSE(FillJobInfo(fields, job)) << std::hex << int(c);
         EXPECT_EQ(job.DaysOfWeek, 65) << std::hex << int(c);
     }
@@ -306,10 +306,10 @@ TEST(FillJobInfo, FailuresNameTheKindAndThePiece) {
 
 TEST(FillJobInfo, SwitchesSetFlags) {
     struct {
-        int interactive;
+        bool interactive;
         bool every;
         std::uint8_t flags;
-    } const cases[] = {{0, false, 0x10}, {1, false, 0x00}, {0, true, 0x11}, {1, true, 0x01}};
+    } const cases[] = {{false, false, 0x10}, {true, false, 0x00}, {false, true, 0x11}, {true, true, 0x01}};
     for (const auto& c : cases) {
         auto fields = Defaults();
         fields.Interactive = c.interactive;

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "front/HelpTextColour.h"
-#include "front/ScheduleCommand.h"
+#include "core/HelpTextColour.h"
+#include "core/ScheduleCommand.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ public:
     std::vector<std::uint32_t> results{0};  // one per call; the last repeats
     std::uint32_t nextJobId = 1;
 
-    std::uint32_t NetScheduleJobAdd(const char16_t* server, const AtInfo& job, std::uint32_t* jobId) override {
+    std::uint32_t SubmitJob(const char16_t* server, const AtInfo& job, std::uint32_t* jobId) override {
         EXPECT_EQ(*jobId, 0u) << "the job number starts at 0 on every click";
         calls.push_back({server != nullptr, server ? server : u"", job});
         const auto result = results[std::min(calls.size(), results.size()) - 1];
@@ -106,7 +106,7 @@ TEST_F(ScheduleCommand, EveryClickStartsFromAClearedRecord) {
     auto monthly = Defaults();
     monthly.DayList = u"13,17,28";
     monthly.EveryListedDay = true;
-    monthly.Interactive = 1;
+    monthly.Interactive = true;
     Click(monthly);
     Click(Defaults());
 

@@ -22,9 +22,9 @@
 #include <string_view>
 #include <vector>
 
-#include "front/ControlIds.h"
-#include "front/Win32Handles.h"
-#include "front/WindowNames.h"
+#include "win32/ControlIds.h"
+#include "win32/Win32Handles.h"
+#include "win32/WindowNames.h"
 #include "tests/win32/HookNames.h"
 #include "tests/win32/ProcessCounts.h"
 

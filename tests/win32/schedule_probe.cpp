@@ -26,9 +26,9 @@
 #include <map>
 #include <string>
 
-#include "job/FillJobInfo.h"
-#include "job/ScheduleJobsAdding.h"
-#include "job/SystemLibrary.h"
+#include "core/FillJobInfo.h"
+#include "win32/ScheduleJobsAdding.h"
+#include "win32/SystemLibrary.h"
 #include "tests/win32/ProcessCounts.h"
 
 namespace {
@@ -45,7 +45,7 @@ AtInfo DefaultJob(const wchar_t* command = L"Calc.exe") {
 
 std::uint32_t Schedule(const AtInfo& job, const char16_t* server, std::uint32_t& jobId) {
     jobId = 0;
-    return ScheduleJobsAdding::NetScheduleJobAdd(server, job, &jobId);
+    return ScheduleJobsAdding::SubmitJob(server, job, &jobId);
 }
 
 // Whether the local service lists a job with exactly this command. Wine's service takes a new

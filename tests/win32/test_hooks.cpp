@@ -38,8 +38,8 @@
 #include <cwctype>
 #include <string>
 
-#include "front/ControlIds.h"
-#include "front/WindowNames.h"
+#include "win32/ControlIds.h"
+#include "win32/WindowNames.h"
 #include "tests/win32/HookNames.h"
 
 namespace {
