@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "win32/ControlIds.h"
 #include "core/HelpTextColour.h"
 #include "core/ScheduleCommand.h"
+#include "win32/ControlIds.h"
 #include "win32/Win32Platform.h"
 #include "win32/WindowNames.h"
 

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "win32/Win32Handles.h"
 #include "core/FillJobInfo.h"
+#include "win32/Win32Handles.h"
 
 class Root {
 public:

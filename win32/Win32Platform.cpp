@@ -1,8 +1,8 @@
 #include "win32/Win32Platform.h"
 
-#include "win32/Win32Handles.h"
 #include "win32/ScheduleJobsAdding.h"
 #include "win32/SystemLibrary.h"
+#include "win32/Win32Handles.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <cstring>
 #include <string>
 
-#include "core/ScheduleCommand.h"
 #include "core/FillJobInfo.h"
+#include "core/ScheduleCommand.h"
 
 namespace {
 

@@ -22,11 +22,11 @@
 #include <string_view>
 #include <vector>
 
+#include "tests/win32/HookNames.h"
+#include "tests/win32/ProcessCounts.h"
 #include "win32/ControlIds.h"
 #include "win32/Win32Handles.h"
 #include "win32/WindowNames.h"
-#include "tests/win32/HookNames.h"
-#include "tests/win32/ProcessCounts.h"
 
 namespace {
 

@@ -27,9 +27,9 @@
 #include <string>
 
 #include "core/FillJobInfo.h"
+#include "tests/win32/ProcessCounts.h"
 #include "win32/ScheduleJobsAdding.h"
 #include "win32/SystemLibrary.h"
-#include "tests/win32/ProcessCounts.h"
 
 namespace {
 

@@ -38,9 +38,9 @@
 #include <cwctype>
 #include <string>
 
+#include "tests/win32/HookNames.h"
 #include "win32/ControlIds.h"
 #include "win32/WindowNames.h"
-#include "tests/win32/HookNames.h"
 
 namespace {
 
