@@ -22,8 +22,8 @@
 // own thread, where it stays when the driver's hook goes. CountPresses counts the presses that
 // reach the Schedule button: first key-downs of Enter and Space on it, button-downs on it (a
 // double click's second click comes as WM_LBUTTONDBLCLK, so it counts once), and first
-// presses of the button's access key anywhere in the window. The count is the window property
-// "AddJobTestPresses", less one.
+// presses of the button's access key anywhere in the window, with Alt or, on a control that
+// takes no characters, without. The count is the window property "AddJobTestPresses", less one.
 //
 // HighContrast (WH_GETMESSAGE, for the program's thread): on the registered message
 // "AddJobTestHighContrast" posted to the job window, makes SystemParametersInfoW answer
@@ -82,6 +82,15 @@ void ChangeDpiOf(HWND root, int to, int from) {
 
 bool IsScheduleButton(HWND window) { return GetDlgCtrlID(window) == IDC_COMMAND1 && IsRoot(GetParent(window)); }
 
+// Whether KEY (a virtual key or a character) is the letter after the "&" in the button's text.
+bool IsAccessKey(HWND window, WPARAM key) {
+    const HWND root = GetAncestor(window, GA_ROOT);
+    wchar_t text[64] = {};
+    if (!IsRoot(root) || !GetDlgItemTextW(root, IDC_COMMAND1, text, 64)) return false;
+    const wchar_t* letter = wcschr(text, L'&');
+    return letter != nullptr && towupper(letter[1]) == towupper(static_cast<wint_t>(key));
+}
+
 bool IsPress(const MSG& message) {
     if (message.lParam & (LPARAM{1} << 30)) return false;  // a held key's repeat
     switch (message.message) {
@@ -89,13 +98,14 @@ bool IsPress(const MSG& message) {
         return (message.wParam == VK_RETURN || message.wParam == VK_SPACE) && IsScheduleButton(message.hwnd);
     case WM_LBUTTONDOWN:
         return IsScheduleButton(message.hwnd);
-    case WM_SYSKEYDOWN: {
-        // Alt and the letter after the "&" in the button's text, if it has one.
-        const HWND root = GetAncestor(message.hwnd, GA_ROOT);
-        wchar_t text[64] = {};
-        if (!IsRoot(root) || !GetDlgItemTextW(root, IDC_COMMAND1, text, 64)) return false;
-        const wchar_t* key = wcschr(text, L'&');
-        return key != nullptr && static_cast<WPARAM>(towupper(key[1])) == message.wParam;
+    case WM_SYSKEYDOWN:
+        return IsAccessKey(message.hwnd, message.wParam);
+    case WM_CHAR: {
+        // The dialog manager takes a letter typed on a control that takes no characters (a
+        // button, an option, the check box) as an access key, Alt or not.
+        auto copy = message;
+        const auto code = SendMessageW(message.hwnd, WM_GETDLGCODE, message.wParam, reinterpret_cast<LPARAM>(&copy));
+        return !(code & (DLGC_WANTCHARS | DLGC_WANTMESSAGE)) && IsAccessKey(message.hwnd, message.wParam);
     }
     default:
         return false;
