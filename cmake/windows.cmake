@@ -4,7 +4,8 @@
 add_library(binding STATIC win32/ScheduleJobsAdding.cpp win32/ExceptionGuard.cpp win32/SystemLibrary.cpp)
 target_link_libraries(binding PUBLIC core)
 
-# The icon is drawn in code; the manifest names the build's processor architecture.
+# The icon is drawn in code; the manifest names the build's processor architecture. Both
+# resource files take the version from project().
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 set(ICON ${CMAKE_CURRENT_BINARY_DIR}/AddJob.ico)
 add_custom_command(OUTPUT ${ICON}
@@ -12,17 +13,44 @@ add_custom_command(OUTPUT ${ICON}
     DEPENDS scripts/make-icon.py)
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     set(MANIFEST_ARCHITECTURE amd64)
+    set(PACKAGE_BUILD win64)
 else()
     set(MANIFEST_ARCHITECTURE x86)
+    set(PACKAGE_BUILD win32)
 endif()
+string(REPLACE "." "," VERSION_COMMAS ${PROJECT_VERSION})
 configure_file(win32/AddJob.manifest.in ${CMAKE_CURRENT_BINARY_DIR}/AddJob.manifest @ONLY)
+configure_file(win32/Version.h.in ${CMAKE_CURRENT_BINARY_DIR}/Version.h @ONLY)
 set_source_files_properties(win32/AddJob.rc PROPERTIES
-    OBJECT_DEPENDS "${ICON};${CMAKE_CURRENT_BINARY_DIR}/AddJob.manifest")
+    OBJECT_DEPENDS "${ICON};${CMAKE_CURRENT_BINARY_DIR}/AddJob.manifest;${CMAKE_CURRENT_BINARY_DIR}/Version.h")
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_CURRENT_BINARY_DIR} -I${CMAKE_CURRENT_SOURCE_DIR}")
 
 add_executable(AddJob WIN32
     win32/main.cpp win32/Root.cpp win32/Win32Platform.cpp win32/ThrowlessRuntime.cpp win32/AddJob.rc)
 target_link_libraries(AddJob PRIVATE binding comctl32)
+
+# The release zip, AddJob-<version>-win32.zip or -win64.zip: the program, the README and the
+# licence in a folder of that name (cpack in the build folder), as reproducible as the program.
+# Its README is this one without the zips' own checksums, which would change with it.
+file(READ README.md README)
+string(REGEX REPLACE "<!-- zip checksums -->.*<!-- end of zip checksums -->\n" "" README "${README}")
+file(CONFIGURE OUTPUT README.md CONTENT "${README}" @ONLY)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS README.md)
+install(TARGETS AddJob RUNTIME DESTINATION .)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/README.md LICENSE DESTINATION .)
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_FILE_NAME AddJob-${PROJECT_VERSION}-${PACKAGE_BUILD})
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_SOURCE_DIR}/cmake/reproducible-zip.cmake)
+include(CPack)
+
+if(NOT BUILD_TESTING)
+    return()
+endif()
+
+# The end-to-end tests under Wine, for this build: scripts/e2e prepares Wine, its prefix and
+# the scheduling service, runs tests/e2e and stops all it started.
+add_test(NAME e2e COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/scripts/e2e ${PACKAGE_BUILD})
+set_tests_properties(e2e PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 1800)
 
 # Test programs.
 add_executable(schedule_probe tests/win32/schedule_probe.cpp)
