@@ -1,21 +1,24 @@
-# Sourced by the run, test and bench scripts: Wine for one of the two Windows builds, in a prefix
-# of the project's own under build/, an X display to show windows on (Xvfb when there is none),
-# and Wine's scheduling service running.
+# Sourced by the run, e2e and bench scripts, after common.sh: Wine for one of the two Windows
+# builds, in a prefix of the project's own in the build folder, an X display to show windows on
+# (Xvfb when there is none), and Wine's scheduling service running.
 #   wine_32bit_reason  prints why 32-bit Wine can't run here; prints nothing when it can
 #   wine_select BUILD  win32 or win64: the build, its Wine loader and server, and its prefix
 #   wine_up            prepares and starts the selected prefix and its service (idempotent);
 #                      on failure says what failed and what to do, and returns non-zero
 #   wine_stop          stops the selected prefix's server (and so its service)
-#   wine_down          stops everything wine_up started, Xvfb included
+#   wine_down          stops everything wine_up started, Xvfb included, by the processes' own
+#                      ids: each carries this shell's ADDJOB_RUN, so that they are found even
+#                      when the prefix is gone; removes a prefix it was interrupted making
 #   wine_run           runs a program in the prefix, its output to stdout, nothing inherited
 # Set ADDJOB_64_ONLY=1 to take this machine for one that can't run 32-bit programs.
 
-ROOT=${ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 export WINEDEBUG=-all
 export LANG=C.UTF-8
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+export ADDJOB_RUN=$$.$RANDOM
 XVFB_PID=
 STARTED_PREFIXES=()
+MAKING_PREFIX=
 
 wine_32bit_reason() {
     if [ -n "${ADDJOB_64_ONLY:-}" ]; then
@@ -36,25 +39,35 @@ wine_select() {
     *) echo "wine_select: no build $1" >&2; return 1 ;;
     esac
     export WINELOADER=$WINE
-    export WINEPREFIX=$ROOT/build/wineprefix-$1
-    WINE_LOG=$ROOT/build/wine-$1.log
+    export WINEPREFIX=$OUT/wineprefix-$1
+    WINE_LOG=$OUT/wine-$1.log
 }
 
 _x_display_works() { [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; }
 
+# Whether a window manager runs on the display: without one, Wine draws and manages the
+# windows itself, frames and close boxes included.
+_window_manager_runs() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; }
+
+# Xvfb picks a free display number itself, and writes it to the file given by -displayfd once
+# it takes connections.
 _start_xvfb() {
-    local n
-    for n in 77 78 79 80 81; do
-        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp </dev/null >"$ROOT/build/xvfb.log" 2>&1 &
-        XVFB_PID=$!
-        export DISPLAY=":$n"
-        for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
-        echo "Xvfb did not start on :$n (see build/xvfb.log). Is the package xvfb installed? scripts/setup installs it." >&2
-        return 1
+    local said n=
+    said=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$said" </dev/null >"$OUT/xvfb.log" 2>&1 &
+    XVFB_PID=$!
+    for _ in $(seq 100); do
+        n=$(cat "$said")
+        if [ -n "$n" ] || ! kill -0 "$XVFB_PID" 2>/dev/null; then break; fi
+        sleep 0.1
     done
-    echo "No free X display number among :77 to :81 for Xvfb. Stop the X servers left there, or set DISPLAY." >&2
-    return 1
+    rm -f "$said"
+    if [ -z "$n" ]; then
+        echo "Xvfb did not start (its output: $OUT/xvfb.log)." >&2
+        echo "What to do: run scripts/setup as root, which installs the package xvfb; or set DISPLAY to an X server." >&2
+        return 1
+    fi
+    export DISPLAY=:$n
 }
 
 wine_run() {
@@ -67,36 +80,69 @@ _wine_failed() {
     return 1
 }
 
+# Runs a long Wine step so that Ctrl-C ends it: the shell's wait gives way to a signal, where
+# a program in the foreground would hold it up.
+_wine_step() {
+    "$@" </dev/null >>"$WINE_LOG" 2>&1 &
+    wait $!
+}
+
+_make_prefix() {
+    local started=$SECONDS
+    echo "Preparing the Wine prefix $WINEPREFIX (about 20 s) ..." >&2
+    MAKING_PREFIX=$WINEPREFIX
+    if ! _wine_step "$WINE" wineboot -i || ! _wine_step "$WINESERVER" -w || [ ! -f "$WINEPREFIX/system.reg" ]; then
+        _wine_failed "Wine could not make the prefix $WINEPREFIX." \
+            "read the log's last lines (tail $WINE_LOG); check that $OUT has room (df -h $OUT); then run again." ||
+            return 1
+    fi
+    # Tahoma and Marlett: without them the window's font and caption buttons are stand-ins.
+    cp /usr/share/wine/fonts/*.ttf /usr/share/wine/fonts/*.fon "$WINEPREFIX/drive_c/windows/Fonts/" ||
+        _wine_failed "Wine's fonts could not be copied into $WINEPREFIX." \
+            "run scripts/setup as root, which installs the package fonts-wine." ||
+        return 1
+    _wine_step "$WINESERVER" -w
+    # Written last: a prefix without it was left half-made, and is made afresh.
+    date >"$WINEPREFIX/.addjob-ready"
+    MAKING_PREFIX=
+    echo "The Wine prefix is ready ($((SECONDS - started)) s)." >&2
+}
+
 wine_up() {
-    mkdir -p "$ROOT/build"
-    local managed=Y
+    lock_build_folder
+    local managed=Y owner
     # Our own Xvfb, started for an earlier build, has no window manager either.
-    if [ -n "$XVFB_PID" ] || ! _x_display_works; then
-        [ -n "$XVFB_PID" ] || _start_xvfb || return 1
+    if [ -n "$XVFB_PID" ]; then
+        managed=N
+    elif ! _x_display_works; then
+        [ -z "${DISPLAY:-}" ] ||
+            echo "DISPLAY=$DISPLAY does not answer (no X server there, or no access to it): using a virtual display instead." >&2
+        _start_xvfb || return 1
+        managed=N
+    elif ! _window_manager_runs; then
         managed=N
     fi
     "$WINE" --version >/dev/null 2>&1 ||
         _wine_failed "Wine ($WINE) does not start: $("$WINE" --version 2>&1 | tail -n 1)" \
             "run scripts/setup as root; if the message says 'Exec format error', this machine runs 64-bit programs only: use the win64 build." ||
         return 1
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        echo "Preparing the Wine prefix $WINEPREFIX ..." >&2
-        if ! "$WINE" wineboot -i </dev/null >>"$WINE_LOG" 2>&1 || ! "$WINESERVER" -w || [ ! -f "$WINEPREFIX/system.reg" ]; then
-            "$WINESERVER" -k >/dev/null 2>&1
-            rm -rf "$WINEPREFIX"
-            _wine_failed "Wine could not make the prefix $WINEPREFIX." \
-                "read the log's last lines; make sure build/ is writable and has room (df -h), then run again." ||
-                return 1
-        fi
-        # Tahoma and Marlett: without them the window's font and caption buttons are stand-ins.
-        cp /usr/share/wine/fonts/*.ttf /usr/share/wine/fonts/*.fon "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
-        "$WINESERVER" -w
+    if [ -e "$WINEPREFIX" ] && [ "$(stat -c %u "$WINEPREFIX")" != "$(id -u)" ]; then
+        owner=$(stat -c %U "$WINEPREFIX")
+        _wine_failed "The Wine prefix $WINEPREFIX belongs to the user $owner, and Wine uses only prefixes of your own." \
+            "run as $owner, or delete the prefix (rm -rf $WINEPREFIX), or set ADDJOB_BUILD_DIR to a folder of your own." ||
+            return 1
     fi
+    : >"$WINE_LOG"
+    if [ -e "$WINEPREFIX" ] && [ ! -f "$WINEPREFIX/.addjob-ready" ]; then
+        echo "The Wine prefix $WINEPREFIX was left half-made by a run that was interrupted: making it afresh." >&2
+        "$WINESERVER" -k </dev/null >/dev/null 2>&1
+        rm -rf "$WINEPREFIX"
+    fi
+    [ -f "$WINEPREFIX/.addjob-ready" ] || _make_prefix || return 1
     # A persistent server keeps the scheduling service alive between programs. It must be
     # the first server of this start: on a running one, -p fails and changes nothing.
     "$WINESERVER" -p </dev/null >>"$WINE_LOG" 2>&1 || true
     STARTED_PREFIXES+=("$WINESERVER:$WINEPREFIX")
-    # No window manager runs under Xvfb: there Wine draws and manages the windows itself.
     # A program that crashes ends with Wine's report on its stderr, not a dialog that waits.
     { wine_run reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$managed" /f &&
         wine_run reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f; } >/dev/null ||
@@ -122,11 +168,29 @@ wine_stop() {
     "$WINESERVER" -k </dev/null >/dev/null 2>&1 || true
 }
 
+# The processes that carry this shell's ADDJOB_RUN: all that its Wine steps started.
+_started_here() {
+    grep -lsxzF "ADDJOB_RUN=$ADDJOB_RUN" /proc/[0-9]*/environ | cut -d/ -f3 | grep -vx -e "$$" -e "$BASHPID"
+}
+
 wine_down() {
-    local started
+    local started pids
     for started in "${STARTED_PREFIXES[@]}"; do
-        WINEPREFIX=${started#*:} "${started%%:*}" -k </dev/null >/dev/null 2>&1 || true
+        [ ! -d "${started#*:}" ] || WINEPREFIX=${started#*:} "${started%%:*}" -k </dev/null >/dev/null 2>&1 || true
     done
     STARTED_PREFIXES=()
-    if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; XVFB_PID=; fi
+    pids=$(_started_here) || true
+    # shellcheck disable=SC2086  # one id a word
+    [ -z "$pids" ] || kill -KILL $pids 2>/dev/null || true  # grep and cut themselves are gone
+    if [ -n "$XVFB_PID" ]; then
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+        XVFB_PID=
+    fi
+    if [ -n "$MAKING_PREFIX" ]; then
+        rm -rf "$MAKING_PREFIX"
+        echo "Removed the half-made Wine prefix $MAKING_PREFIX; the next run makes it afresh." >&2
+        MAKING_PREFIX=
+    fi
+    return 0
 }

@@ -9,7 +9,7 @@ import subprocess
 import time
 from pathlib import Path
 
-from wine import BIN, BUILD, BUILTIN_NETAPI, ROOT, STAND_IN_NETAPI, WINE, windows_path, wine_command
+from wine import BIN, BUILD, BUILTIN_NETAPI, OUT, ROOT, STAND_IN_NETAPI, WINE, windows_path, wine_command
 
 POINTER = 8 if BUILD == "win64" else 4
 
@@ -62,7 +62,7 @@ class Driver:
                 said = self.stop()
                 if attempt == 2:
                     raise AssertionError(f"the driver ended twice on {args}; Wine said:\n{said}")
-                with open(ROOT / "build" / "driver-restarts.log", "a") as restarts:
+                with open(OUT / "driver-restarts.log", "a") as restarts:
                     restarts.write(f"{time.strftime('%H:%M:%S')} {BUILD} {args}: the driver ended before it "
                                    f"answered; Wine said:\n{said}\n")
         if isinstance(answer, dict) and "error" in answer:
@@ -70,7 +70,7 @@ class Driver:
         return answer
 
     def _start(self):
-        self.log = ROOT / "build" / f"driver-{BUILD}.log"
+        self.log = OUT / f"driver-{BUILD}.log"
         with open(self.log, "wb") as log:
             self.process = subprocess.Popen([WINE, str(BIN / "driver.exe"), "serve"], stdin=subprocess.PIPE,
                                             stdout=subprocess.PIPE, stderr=log,
@@ -136,7 +136,7 @@ class App:
 
     def __init__(self, program, env):
         self.program = Path(program)
-        self.log = open(ROOT / "build" / "app.log", "ab")
+        self.log = open(OUT / "app.log", "ab")
         self.process = subprocess.Popen([WINE, str(program)], stdin=subprocess.DEVNULL,
                                         stdout=self.log, stderr=self.log,
                                         env={**os.environ, **BUILTIN_NETAPI, **env})

@@ -6,7 +6,7 @@ import subprocess
 import time
 import uuid
 
-from wine import BIN, BUILTIN_NETAPI, ROOT, WINE, start_service, wine, windows_path
+from wine import BIN, BUILTIN_NETAPI, OUT, WINE, start_service, wine, windows_path
 
 
 def probe(*args):
@@ -46,7 +46,7 @@ def test_guard_soak_5000_failed_calls_then_the_service(service_stopped, tmp_path
         start_service()
         go.touch()
         assert probe.wait(timeout=90) == 0
-    (ROOT / "build" / f"guard-soak-{BIN.name}.json").write_text(json.dumps(soak) + "\n")
+    (OUT / f"guard-soak-{BIN.name}.json").write_text(json.dumps(soak) + "\n")
     assert soak["statuses"] == {"1753": 5000}
     memory_10th, memory_last = soak["memory_kb"]
     handles_10th, handles_last = soak["handles"]

@@ -15,7 +15,7 @@ import subprocess
 import time
 
 from app import ID, driver
-from wine import BUILD, ROOT
+from wine import BUILD, OUT
 
 SEED = int(os.environ.get("ADDJOB_MONKEY_SEED") or time.time_ns() % 1_000_000)
 EVENTS = int(os.environ.get("ADDJOB_MONKEY_EVENTS") or 2000)
@@ -91,7 +91,7 @@ def test_monkey(fake, tmp_path):
     tenth = counts[min(9, len(counts) - 1)]
     figures = {"seed": SEED, "events": EVENTS, "presses": presses, "calls": len(fake.calls()),
                "handles_gdi_10th": tenth, "handles_gdi_last": counts[-1]}
-    (ROOT / "build" / f"monkey-{BUILD}.json").write_text(json.dumps(figures) + "\n")
+    (OUT / f"monkey-{BUILD}.json").write_text(json.dumps(figures) + "\n")
     assert min(tenth) > 0, "the counts must be real"
     (handles_10th, gdi_10th), (handles_last, gdi_last) = tenth, counts[-1]
     assert handles_last == handles_10th, f"seed {SEED}: kernel handles gained: {counts}"

@@ -8,7 +8,7 @@ import uuid
 import pytest
 
 from app import ID, App, driver, service_commands
-from wine import BIN, BUILD, ROOT, STAND_IN_NETAPI, start_service, system_netapi, windows_path, wine_command
+from wine import BIN, BUILD, OUT, STAND_IN_NETAPI, start_service, system_netapi, windows_path, wine_command
 
 CONFIRMED = "Der geplante Task ''Task"
 
@@ -157,6 +157,6 @@ def test_200_failures_in_a_row_then_a_job(fake):
     assert soak["entries_kept"] == 200
     assert soak["tenth"][0] > 0 and soak["tenth"][1] > 0, "the counts must be real"
     assert soak["last"] == soak["tenth"], "no handle or GDI object may leak per failure"
-    (ROOT / "build" / f"failure-soak-{BUILD}.json").write_text(json.dumps(soak["tenth"] + soak["last"]) + "\n")
+    (OUT / f"failure-soak-{BUILD}.json").write_text(json.dumps(soak["tenth"] + soak["last"]) + "\n")
     assert len(fake.calls()) == calls
     assert app.schedule()["text"].startswith(CONFIRMED)

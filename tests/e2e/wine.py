@@ -1,5 +1,6 @@
-"""Wine for one build of the program, as scripts/test prepared it: the build (ADDJOB_BUILD,
-win32 or win64), its loader (WINE) and server (WINESERVER), and its prefix (WINEPREFIX), whose
+"""Wine for one build of the program, as scripts/e2e prepared it: the build (ADDJOB_BUILD,
+win32 or win64) and its folder (ADDJOB_BIN_DIR), the build folder for logs and figures
+(ADDJOB_BUILD_DIR), Wine's loader (WINE) and server (WINESERVER), and its prefix (WINEPREFIX), whose
 server is persistent and whose scheduling service runs. Programs are run here, the service is
 stopped and started, and netapi32.dll is swapped for a stand-in."""
 import contextlib
@@ -11,7 +12,8 @@ from pathlib import Path
 
 ROOT = Path(__file__).resolve().parents[2]
 BUILD = os.environ.get("ADDJOB_BUILD", "win32")
-BIN = ROOT / "build" / BUILD
+OUT = Path(os.environ.get("ADDJOB_BUILD_DIR") or ROOT / "build")
+BIN = Path(os.environ.get("ADDJOB_BIN_DIR") or OUT / BUILD)
 WINE = os.environ.get("WINE", "wine")
 WINESERVER = os.environ.get("WINESERVER", "wineserver")
 

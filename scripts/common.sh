@@ -1,0 +1,58 @@
+# Sourced by every script: where builds go, --help, progress lines, failures that say what to
+# do, one run at a time per build folder, and a clean end on Ctrl-C.
+#   OUT                 the build folder: $ADDJOB_BUILD_DIR, else build/ in the checkout (set
+#                       ADDJOB_BUILD_DIR to build from a checkout you can't write to)
+#   script_help "$@"    prints the script's opening comment and exits, for -h and --help
+#   step TEXT           one progress line, with the time since the script started
+#   fail CAUSE REMEDY   says what went wrong and what to do, and exits 1
+#   lock_build_folder   makes OUT, checks that it can be written, and holds its lock for the
+#                       rest of the run; the scripts this one starts share the lock
+
+ROOT=${ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
+OUT=${ADDJOB_BUILD_DIR:-$ROOT/build}
+export ADDJOB_BUILD_DIR=$OUT
+# The run's start, shared with the scripts it starts, so that their progress lines count from it.
+export ADDJOB_STARTED=${ADDJOB_STARTED:-$(date +%s)}
+
+script_help() {
+    case ${1:-} in
+    -h | --help)
+        sed -n '2,/^[^#]/{/^#/s/^# \{0,1\}//p}' "$0"
+        exit 0
+        ;;
+    -*)
+        echo "$(basename "$0"): unknown option $1 (--help says what it does)" >&2
+        exit 2
+        ;;
+    esac
+}
+
+step() {
+    local seconds=$(($(date +%s) - ADDJOB_STARTED))
+    echo "== $* (at $((seconds / 60))m$((seconds % 60))s)"
+}
+
+fail() {
+    echo "$(basename "$0"): $1" >&2
+    echo "What to do: $2" >&2
+    exit 1
+}
+
+# Ctrl-C and kill end the script: its EXIT trap then stops what it started.
+trap 'echo "$(basename "$0"): interrupted; stopping what this run started." >&2; exit 130' INT TERM
+
+lock_build_folder() {
+    [ "${ADDJOB_LOCKED:-}" = "$OUT" ] && return 0
+    mkdir -p "$OUT" 2>/dev/null && [ -w "$OUT" ] && : >>"$OUT/.lock" 2>/dev/null ||
+        fail "can't write to the build folder $OUT (it belongs to $(stat -c %U "$OUT" 2>/dev/null || stat -c %U "$(dirname "$OUT")"))." \
+            "run as that user, or set ADDJOB_BUILD_DIR to a folder you can write to."
+    exec 9<"$OUT/.lock"
+    if ! flock -n 9; then
+        local holder
+        holder=$(cat "$OUT/.lock" 2>/dev/null)
+        fail "another run is using the build folder $OUT (${holder:-a process that did not say which})." \
+            "wait for it to end, or stop it; or give this run a folder of its own with ADDJOB_BUILD_DIR."
+    fi
+    echo "process $$, $(basename "$0"), since $(date +%H:%M:%S)" >"$OUT/.lock"
+    export ADDJOB_LOCKED=$OUT
+}
