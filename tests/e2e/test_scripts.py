@@ -1,0 +1,94 @@
+"""The scripts in a build folder of a test's own (ADDJOB_BUILD_DIR): a prefix left half-made is
+made afresh, Ctrl-C while a prefix is made leaves neither the prefix nor a process, a folder
+that another run holds is refused, a prefix of another user is refused, and --help does
+nothing but tell. Each failure names its cause and what to do."""
+import fcntl
+import os
+import signal
+import subprocess
+import time
+
+import pytest
+
+from wine import BUILD, ROOT
+
+SCRIPTS = ["setup", "build", "run", "test", "bench", "check-reproducible", "e2e"]
+# Wine's side of the scripts alone: what scripts/run and scripts/e2e do before the program.
+WINE_UP = f'source scripts/common.sh; source scripts/wine-env.sh; trap wine_down EXIT; wine_select {BUILD}; wine_up'
+
+
+def started(folder, command, **env):
+    """Runs COMMAND (bash) with FOLDER for its build folder, as a run of its own would."""
+    environment = {key: value for key, value in os.environ.items() if not key.startswith(("ADDJOB_", "WINEPREFIX"))}
+    environment.update(ADDJOB_BUILD_DIR=str(folder), **env)
+    return subprocess.Popen(["bash", "-c", command], cwd=ROOT, env=environment, stdout=subprocess.PIPE,
+                            stderr=subprocess.STDOUT, text=True, start_new_session=True)
+
+
+def wine_processes(prefix):
+    """The processes that run in PREFIX."""
+    found = []
+    for pid in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            if f"WINEPREFIX={prefix}".encode() in open(f"/proc/{pid}/environ", "rb").read().split(b"\0"):
+                found.append(pid)
+        except OSError:
+            pass
+    return found
+
+
+@pytest.mark.parametrize("case", ["half-made", "interrupted", "locked", "foreign", "help"])
+def test_scripts_repair_or_refuse(case, tmp_path):
+    prefix = tmp_path / f"wineprefix-{BUILD}"
+    if case == "half-made":
+        # What an interrupted wineboot leaves: a registry but no mark that the prefix is ready.
+        prefix.mkdir()
+        (prefix / "system.reg").write_text("")
+        run = started(tmp_path, WINE_UP, DISPLAY=":987")
+        out, _ = run.communicate(timeout=180)
+        assert run.returncode == 0, out
+        assert "DISPLAY=:987 does not answer" in out
+        assert "was left half-made by a run that was interrupted: making it afresh" in out
+        assert (prefix / ".addjob-ready").is_file() and (prefix / "drive_c/windows/Fonts/tahoma.ttf").is_file()
+    elif case == "interrupted":
+        run = started(tmp_path, WINE_UP)
+        deadline = time.monotonic() + 60
+        while not wine_processes(prefix) and time.monotonic() < deadline:
+            time.sleep(0.2)
+        time.sleep(2)  # well into wineboot
+        os.killpg(run.pid, signal.SIGINT)  # Ctrl-C reaches the terminal's whole process group
+        out, _ = run.communicate(timeout=60)
+        assert run.returncode == 130, out
+        assert "interrupted; stopping what this run started" in out
+        assert f"Removed the half-made Wine prefix {prefix}" in out
+        assert not prefix.exists()
+    elif case == "locked":
+        with open(tmp_path / ".lock", "w") as lock:
+            fcntl.flock(lock, fcntl.LOCK_EX)
+            lock.write("process 4242, scripts/test, since 12:00:00")
+            lock.flush()
+            run = started(tmp_path, "scripts/build")
+            out, _ = run.communicate(timeout=60)
+        assert run.returncode == 1
+        assert f"another run is using the build folder {tmp_path} (process 4242, scripts/test" in out
+        assert "What to do: wait for it to end, or stop it; or give this run a folder of its own" in out
+        assert not (tmp_path / "win32").exists()
+    elif case == "foreign":
+        prefix.mkdir()
+        os.chown(prefix, 65534, 65534)  # nobody
+        run = started(tmp_path, WINE_UP)
+        out, _ = run.communicate(timeout=60)
+        assert run.returncode == 1
+        assert f"The Wine prefix {prefix} belongs to the user nobody" in out
+        assert f"What to do: run as nobody, or delete the prefix (rm -rf {prefix})" in out
+    else:
+        for script in SCRIPTS:
+            run = started(tmp_path, f"scripts/{script} --help")
+            out, _ = run.communicate(timeout=30)
+            assert run.returncode == 0 and len(out.splitlines()) >= 2, (script, out)
+            assert not out.startswith(("#", "!")), (script, out)
+        assert os.listdir(tmp_path) == [], "--help did something"
+    deadline = time.monotonic() + 5  # killed processes take a moment to go
+    while wine_processes(prefix) and time.monotonic() < deadline:
+        time.sleep(0.1)
+    assert wine_processes(prefix) == [], "a process of the run was left running"
