@@ -43,9 +43,12 @@ trap 'echo "$(basename "$0"): interrupted; stopping what this run started." >&2;
 
 lock_build_folder() {
     [ "${ADDJOB_LOCKED:-}" = "$OUT" ] && return 0
-    mkdir -p "$OUT" 2>/dev/null && [ -w "$OUT" ] && : >>"$OUT/.lock" 2>/dev/null ||
-        fail "can't write to the build folder $OUT (it belongs to $(stat -c %U "$OUT" 2>/dev/null || stat -c %U "$(dirname "$OUT")"))." \
+    if ! { mkdir -p "$OUT" 2>/dev/null && [ -w "$OUT" ] && : >>"$OUT/.lock"; } 2>/dev/null; then
+        local owned=$OUT
+        [ -e "$owned" ] || owned=$(dirname "$OUT")
+        fail "can't write to the build folder $OUT ($owned belongs to $(stat -c %U "$owned"))." \
             "run as that user, or set ADDJOB_BUILD_DIR to a folder you can write to."
+    fi
     exec 9<"$OUT/.lock"
     if ! flock -n 9; then
         local holder
