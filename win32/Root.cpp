@@ -116,13 +116,21 @@ Box Placement(const Control& control, int dpi, HDC dc) {
 // Calls place(control, box) for each control in tab order, its box measured in `font` at `dpi`;
 // stops at the first call that returns false, and returns false then. Creation and every change
 // of DPI place the controls through it, so that both measure alike.
-template <typename Place>
-bool ForEachPlacement(HWND window, HFONT font, int dpi, Place place) {
+// The loop is compiled once; each caller's lambda is reached through `context`.
+using PlaceThrough = bool (*)(void* context, const Control& control, const Box& box);
+bool ForEachPlacement(HWND window, HFONT font, int dpi, PlaceThrough place, void* context) {
     const WindowDC screen(window);
     const SelectedObject measuring(screen.get(), font);
     for (const Control& control : Controls)
-        if (!place(control, Placement(control, dpi, screen.get()))) return false;
+        if (!place(context, control, Placement(control, dpi, screen.get()))) return false;
     return true;
+}
+
+template <typename Place>
+bool ForEachPlacement(HWND window, HFONT font, int dpi, Place place) {
+    return ForEachPlacement(window, font, dpi, [](void* context, const Control& control, const Box& box) {
+        return (*static_cast<Place*>(context))(control, box);
+    }, &place);
 }
 
 // The window's font, Tahoma 9 pt, for `dpi`.
