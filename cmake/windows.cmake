@@ -49,7 +49,7 @@ endif()
 
 # The end-to-end tests under Wine, for this build: scripts/e2e prepares Wine, its prefix and
 # the scheduling service, runs tests/e2e and stops all it started.
-add_test(NAME e2e COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/scripts/e2e ${PACKAGE_BUILD})
+add_test(NAME e2e COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/scripts/e2e ${PACKAGE_BUILD} ${CMAKE_CURRENT_BINARY_DIR})
 set_tests_properties(e2e PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 1800)
 
 # Test programs.
