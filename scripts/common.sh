@@ -7,6 +7,9 @@
 #   fail CAUSE REMEDY   says what went wrong and what to do, and exits 1
 #   lock_build_folder   makes OUT, checks that it can be written, and holds its lock for the
 #                       rest of the run; the scripts this one starts share the lock
+#   build_preset NAME [ARG...]
+#                       configures CMake's preset NAME into OUT/NAME and builds it (ARGs go to
+#                       cmake --build); on failure shows the end of its log and says where it is
 
 ROOT=${ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 OUT=${ADDJOB_BUILD_DIR:-$ROOT/build}
@@ -58,4 +61,12 @@ lock_build_folder() {
     fi
     echo "process $$, $(basename "$0"), since $(date +%H:%M:%S)" >"$OUT/.lock"
     export ADDJOB_LOCKED=$OUT
+}
+
+build_preset() {
+    local preset=$1 log=$OUT/build-$1.log
+    shift
+    { cmake --preset "$preset" -B "$OUT/$preset" && cmake --build "$OUT/$preset" -j"$(nproc)" "$@"; } >"$log" 2>&1 ||
+        { tail -n 40 "$log"; fail "the $preset build failed (above; all of it in $log)." \
+            "fix what it says; if a tool is missing, run scripts/setup as root."; }
 }
