@@ -79,6 +79,11 @@ TEST(ParseJobTime, AcceptsClockTimesAndRejectsTheRest) {
         {u"13 pm", std::nullopt},
         {u"5 p.m.", std::nullopt},
         {u"5:00 pmx", std::nullopt},
+        {u"5 bm", std::nullopt},  // two letters ending in m, neither am nor pm
+        {u"5 mm", std::nullopt},
+        {u"5:00 om", std::nullopt},
+        {u"5 m", std::nullopt},
+        {u"5 ap", std::nullopt},
         {u"17:00 Uhr", std::nullopt},
         {u"１７:００", std::nullopt},  // full-width digits are not digits here
         // The ends of each range: hours 0 to 23, minutes and seconds 0 to 59, 12-hour 1 to 12.
@@ -246,6 +251,14 @@ TEST(IsDayOfMonthList, LeadingNumberAboveZero) {
         {u"/5", false},
         {u":5", false},
         {u"１", false},  // a full-width digit
+        // A sign after blanks counts; blanks between a sign and its digits end the number.
+        {u" +3", true},
+        {u"\u00A0+3", true},
+        {u" -3", false},
+        {u"\t-3,4", false},
+        {u"+ 3", false},
+        {u"- 3", false},
+        {u"+\u00A03", false},
     };
     for (const auto& c : cases) EXPECT_EQ(IsDayOfMonthList(c.list), c.dayOfMonth) << "list #" << (&c - cases);
 }
@@ -304,17 +317,23 @@ TEST(FillJobInfo, FailuresNameTheKindAndThePiece) {
     }
 }
 
-TEST(FillJobInfo, SwitchesSetFlags) {
+TEST(FillJobInfo, SwitchesSetFlagsWithDaysAndWithout) {
     struct {
         bool interactive;
         bool every;
         std::uint8_t flags;
     } const cases[] = {{false, false, 0x10}, {true, false, 0x00}, {false, true, 0x11}, {true, true, 0x01}};
     for (const auto& c : cases) {
-        auto fields = Defaults();
-        fields.Interactive = c.interactive;
-        fields.EveryListedDay = c.every;
-        EXPECT_EQ(Filled(fields).Flags, c.flags) << c.interactive << "/" << c.every;
+        for (const char16_t* days : {u"M,T,W,TH,F,S,SU", u""}) {
+            auto fields = Defaults();
+            fields.DayList = days;
+            fields.Interactive = c.interactive;
+            fields.EveryListedDay = c.every;
+            const AtInfo job = Filled(fields);
+            EXPECT_EQ(job.Flags, c.flags) << c.interactive << "/" << c.every;
+            EXPECT_EQ(job.DaysOfWeek, days[0] ? 0x7F : 0) << c.interactive << "/" << c.every;
+            EXPECT_EQ(job.DaysOfMonth, 0u);
+        }
     }
 }
 

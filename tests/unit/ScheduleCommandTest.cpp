@@ -27,15 +27,19 @@ public:
         if (result == 0) *jobId = nextJobId++;
         return result;
     }
-    std::u16string StatusText(std::uint32_t status) override {
-        return status == 5 ? u"Access denied." : u"";
-    }
+    std::u16string StatusText(std::uint32_t status) override { return status == 5 ? u"Access denied." : u""; }
 };
 
 struct Shown {
     std::u16string text, title;
     MessageKind kind;
+    bool operator==(const Shown&) const = default;
 };
+
+void PrintTo(const Shown& shown, std::ostream* out) {
+    *out << "{" << testing::PrintToString(shown.text) << ", " << testing::PrintToString(shown.title) << ", "
+         << int(shown.kind) << "}";
+}
 
 class FakeMessages final : public MessageBoxes {
 public:
@@ -54,6 +58,31 @@ WindowFields Defaults() {
     return fields;
 }
 
+// The program's texts, written out here apart from the program's own copy of them.
+const std::u16string Title = u" Geplanten Task hinzufügen";
+const std::u16string TimesAccepted =
+    u"Erlaubt sind Uhrzeiten wie 17:00 oder 7:05, auch mit Sekunden (17:30:45) oder mit am/pm (5:00 pm), und eine "
+    u"volle Stunde allein (17).";
+const std::u16string DaysAccepted =
+    u"Erlaubt sind Wochentage (M, T, W, TH, F, S, SU) wie M,T,SU oder Tage des Monats von 1 bis 31 wie 13,17,28, "
+    u"jeweils durch Kommas getrennt.";
+const std::u16string NotAdded = u"Der Task konnte nicht hinzugefügt werden.\n\nFehler ";
+const std::u16string Admin = u"Zum Hinzufügen eines Tasks auf diesem Computer sind Administratorrechte nötig.";
+const std::u16string EnableAt =
+    u"Ab Windows 8 ist die AT-Schnittstelle abgeschaltet, solange auf dem Zielcomputer der Registrierungswert "
+    u"EnableAt (HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Schedule\\Configuration) nicht auf 1 steht.";
+const std::u16string Unreachable =
+    u"Der Computer ist nicht erreichbar. Stimmt der Computername, und ist der Computer eingeschaltet und im Netz?";
+const std::u16string ServiceDown = u"Der Aufgabenplanungsdienst (Schedule) läuft auf diesem Computer nicht.";
+
+Shown Confirmed(const char16_t* number) {
+    return {u"Der geplante Task ''Task" + std::u16string(number) + u"'' wurde erfolgreich hinzugefügt.  ", Title,
+            MessageKind::Information};
+}
+Shown NoWeekday(const std::u16string& quoted) {
+    return {u"Im Feld „Datum:“ ist " + quoted + u" kein Wochentag.\n\n" + DaysAccepted, Title, MessageKind::Warning};
+}
+
 class ScheduleCommand : public testing::Test {
 protected:
     FakeScheduler scheduler;
@@ -61,9 +90,49 @@ protected:
     FieldToFix Click(const WindowFields& fields) { return Command1_Click(fields, scheduler, messages); }
 };
 
-TEST_F(ScheduleCommand, DefaultJobIsSubmittedAndConfirmed) {
-    EXPECT_EQ(Click(Defaults()), FieldToFix::None);
+// Every message a click can show, whole: its text, title and icon, and where the focus goes.
+TEST(ScheduleCommandMessages, EveryMessageWhole) {
+    const struct {
+        const char16_t *time, *days;
+        std::uint32_t result;  // the service's answer, if it is called
+        Shown shown;
+        FieldToFix field;
+    } rows[] = {
+        {u"17:00", u"M", 0, Confirmed(u"1"), FieldToFix::None},
+        {u" abc ", u"M", 0,
+         {u"Im Feld „Time (hh:mm):“ ist „abc“ keine Uhrzeit.\n\n" + TimesAccepted, Title, MessageKind::Warning},
+         FieldToFix::RunTime},
+        {u"17:00", u"13,,17", 0,
+         {u"Im Feld „Datum:“ fehlt ein Tag zwischen zwei Kommas oder nach dem letzten Komma.\n\n" + DaysAccepted, Title,
+          MessageKind::Warning},
+         FieldToFix::DayList},
+        {u"17:00", u"13,x", 0,
+         {u"Im Feld „Datum:“ ist „x“ kein Tag des Monats.\n\n" + DaysAccepted, Title, MessageKind::Warning},
+         FieldToFix::DayList},
+        {u"17:00", u"MO,TU", 0, NoWeekday(u"„MO“"), FieldToFix::DayList},
+        {u"17:00", u"M", 5, {NotAdded + u"5 (0x5): Access denied.\n\n" + Admin, Title, MessageKind::Error}, FieldToFix::None},
+        {u"17:00", u"M", 50, {NotAdded + u"50 (0x32).\n\n" + EnableAt, Title, MessageKind::Error}, FieldToFix::None},
+        {u"17:00", u"M", 53, {NotAdded + u"53 (0x35).\n\n" + Unreachable, Title, MessageKind::Error}, FieldToFix::None},
+        {u"17:00", u"M", 1722, {NotAdded + u"1722 (0x6BA).\n\n" + Unreachable, Title, MessageKind::Error}, FieldToFix::None},
+        {u"17:00", u"M", 1753, {NotAdded + u"1753 (0x6D9).\n\n" + ServiceDown, Title, MessageKind::Error}, FieldToFix::None},
+        {u"17:00", u"M", 2184, {NotAdded + u"2184 (0x888).\n\n" + ServiceDown, Title, MessageKind::Error}, FieldToFix::None},
+        {u"17:00", u"M", 0xC0000005, {NotAdded + u"3221225477 (0xC0000005).", Title, MessageKind::Error}, FieldToFix::None},
+    };
+    for (const auto& row : rows) {
+        FakeScheduler scheduler;
+        FakeMessages messages;
+        scheduler.results = {row.result};
+        auto fields = Defaults();
+        fields.RunTime = row.time;
+        fields.DayList = row.days;
+        EXPECT_EQ(Command1_Click(fields, scheduler, messages), row.field) << "row #" << (&row - rows);
+        EXPECT_EQ(messages.shown, std::vector<Shown>{row.shown}) << "row #" << (&row - rows);
+        EXPECT_EQ(scheduler.calls.size(), row.shown.kind == MessageKind::Warning ? 0u : 1u) << "row #" << (&row - rows);
+    }
+}
 
+TEST_F(ScheduleCommand, DefaultJobIsSubmittedAsTheWindowSaysAndConfirmed) {
+    EXPECT_EQ(Click(Defaults()), FieldToFix::None);
     ASSERT_EQ(scheduler.calls.size(), 1u);
     const Call& call = scheduler.calls[0];
     EXPECT_TRUE(call.hasServer);
@@ -73,17 +142,15 @@ TEST_F(ScheduleCommand, DefaultJobIsSubmittedAndConfirmed) {
     EXPECT_EQ(call.job.DaysOfWeek, 0x7F);
     EXPECT_EQ(call.job.Flags, 0x10);
     EXPECT_EQ(call.job.Command, u"Calc.exe");
-
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, u"Der geplante Task ''Task1'' wurde erfolgreich hinzugefügt.  ");
-    EXPECT_EQ(messages.shown[0].title, u" Geplanten Task hinzufügen");
-    EXPECT_EQ(messages.shown[0].kind, MessageKind::Information);
+    EXPECT_EQ(messages.shown, std::vector<Shown>{Confirmed(u"1")});
 }
 
 TEST(ConfirmationText, JobNumberIsUnsignedDecimal) {
-    EXPECT_EQ(ConfirmationText(0), u"Der geplante Task ''Task0'' wurde erfolgreich hinzugefügt.  ");
-    EXPECT_EQ(ConfirmationText(3'000'000'000u), u"Der geplante Task ''Task3000000000'' wurde erfolgreich hinzugefügt.  ");
-    EXPECT_EQ(ConfirmationText(4'294'967'295u), u"Der geplante Task ''Task4294967295'' wurde erfolgreich hinzugefügt.  ");
+    const struct {
+        std::uint32_t number;
+        const char16_t* shown;
+    } rows[] = {{0, u"0"}, {3'000'000'000u, u"3000000000"}, {4'294'967'295u, u"4294967295"}};
+    for (const auto& row : rows) EXPECT_EQ(ConfirmationText(row.number), Confirmed(row.shown).text);
 }
 
 TEST_F(ScheduleCommand, NameIsPassedAsTypedAndEmptyMeansNone) {
@@ -98,89 +165,78 @@ TEST_F(ScheduleCommand, NameIsPassedAsTypedAndEmptyMeansNone) {
     fields.ComputerName.clear();
     Click(fields);
     EXPECT_FALSE(scheduler.calls.back().hasServer);
-    EXPECT_EQ(messages.shown.back().kind, MessageKind::Information) << "an empty name is still submitted";
+    EXPECT_EQ(messages.shown.back(), Confirmed(u"4")) << "an empty name is still submitted";
 }
 
-TEST_F(ScheduleCommand, EveryClickStartsFromAClearedRecord) {
+TEST_F(ScheduleCommand, EveryClickStartsFromAClearedRecordAndTriesOnce) {
     scheduler.nextJobId = 7;
+    scheduler.results = {0, 0, 1753, 0};
     auto monthly = Defaults();
     monthly.DayList = u"13,17,28";
     monthly.EveryListedDay = true;
     monthly.Interactive = true;
-    Click(monthly);
-    Click(Defaults());
+    for (const auto& fields : {monthly, Defaults(), Defaults(), Defaults()}) Click(fields);
 
-    ASSERT_EQ(scheduler.calls.size(), 2u);
+    ASSERT_EQ(scheduler.calls.size(), 4u) << "one call per click, no retry";
     EXPECT_EQ(scheduler.calls[0].job.DaysOfMonth, 134'287'360u);
     EXPECT_EQ(scheduler.calls[0].job.DaysOfWeek, 0);
     EXPECT_EQ(scheduler.calls[0].job.Flags, 0x01);
     EXPECT_EQ(scheduler.calls[1].job.DaysOfMonth, 0u);
     EXPECT_EQ(scheduler.calls[1].job.DaysOfWeek, 0x7F);
     EXPECT_EQ(scheduler.calls[1].job.Flags, 0x10);
-    ASSERT_EQ(messages.shown.size(), 2u);
-    EXPECT_NE(messages.shown[0].text.find(u"Task7''"), std::u16string::npos);
-    EXPECT_NE(messages.shown[1].text.find(u"Task8''"), std::u16string::npos);
+    ASSERT_EQ(messages.shown.size(), 4u);
+    EXPECT_EQ(messages.shown[0], Confirmed(u"7"));
+    EXPECT_EQ(messages.shown[1], Confirmed(u"8"));
+    EXPECT_EQ(messages.shown[3], Confirmed(u"9")) << "the next click works again";
 }
 
-TEST_F(ScheduleCommand, FailedConversionSubmitsNothingAndNamesTheField) {
-    struct {
-        const char16_t* time;
-        const char16_t* days;
-        FieldToFix field;
-        const char16_t* mentions;
-    } const cases[] = {
-        {u"abc", u"M", FieldToFix::RunTime, u"„Time (hh:mm):“ ist „abc“ keine Uhrzeit"},
-        {u"17:00", u"13,x", FieldToFix::DayList, u"„Datum:“ ist „x“ kein Tag des Monats"},
-        {u"17:00", u"13,,17", FieldToFix::DayList, u"„Datum:“ fehlt ein Tag"},
-        {u"17:00", u"MO,TU", FieldToFix::DayList, u"„Datum:“ ist „MO“ kein Wochentag"},
+// A quoted piece: at most 40 code units, never half a surrogate pair, and "…" when cut.
+TEST(ConversionErrorText, LongPiecesAreCutWhole) {
+    const std::u16string x39(39, u'x'), x40(40, u'x');
+    const struct {
+        std::u16string piece, quoted;
+    } rows[] = {
+        {x40, u"„" + x40 + u"“"},                          // exactly the cut length
+        {x40 + u"y", u"„" + x40 + u"…“"},                  // one more
+        {x39.substr(1) + u"😀", u"„" + x39.substr(1) + u"😀“"},  // a pair that ends at the cut
+        {x39 + u"😀y", u"„" + x39 + u"…“"},                 // a pair across the cut
+        {x39 + u"\xDBFF\xDFFF" + u"y", u"„" + x39 + u"…“"},  // the last pair, across the cut
+        {x39 + u"\xDC00" + u"y", u"„" + x39 + u"[U+DC00]…“"},  // a low surrogate alone at the cut
+        {std::u16string(1 << 20, u'9'), u"„" + std::u16string(40, u'9') + u"…“"},
     };
-    for (const auto& c : cases) {
-        auto fields = Defaults();
-        fields.RunTime = c.time;
-        fields.DayList = c.days;
-        EXPECT_EQ(Click(fields), c.field);
-        ASSERT_FALSE(messages.shown.empty());
-        EXPECT_EQ(messages.shown.back().kind, MessageKind::Warning);
-        EXPECT_EQ(messages.shown.back().title, u" Geplanten Task hinzufügen");
-        EXPECT_NE(messages.shown.back().text.find(c.mentions), std::u16string::npos) << "case #" << (&c - cases);
-        EXPECT_NE(messages.shown.back().text.find(u"Erlaubt sind"), std::u16string::npos);
-    }
-    EXPECT_TRUE(scheduler.calls.empty());
-    EXPECT_EQ(messages.shown.size(), std::size(cases));
-}
-
-TEST_F(ScheduleCommand, LongPiecesAreShortenedInTheMessage) {
-    auto fields = Defaults();
-    fields.RunTime = std::u16string(1 << 20, u'9');
-    Click(fields);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_LT(messages.shown[0].text.size(), 400u);
-    EXPECT_NE(messages.shown[0].text.find(u"„9999999999999999999999999999999999999999…“"), std::u16string::npos);
-
-    fields = Defaults();
-    fields.DayList = u"M," + std::u16string(39, u'x') + u"😀";  // cut inside the surrogate pair
-    Click(fields);
-    EXPECT_NE(messages.shown[1].text.find(std::u16string(39, u'x') + u"…“"), std::u16string::npos);
+    for (const auto& row : rows)
+        EXPECT_EQ(ConversionErrorText({ConversionError::BadWeekday, row.piece}), NoWeekday(row.quoted).text)
+            << "row #" << (&row - rows);
 }
 
 TEST(ConversionErrorText, InvisibleAndReorderingCharactersAreShownByTheirCode) {
-    struct {
-        const char16_t* piece;
-        const char16_t* shown;
-    } const cases[] = {
+    const struct {
+        std::u16string piece, quoted;
+    } rows[] = {
         {u"\u202Eabc", u"„[U+202E]abc“"},  // right-to-left override
         {u"M\u2066T\u2069", u"„M[U+2066]T[U+2069]“"},
         {u"\u200FM\u200E", u"„[U+200F]M[U+200E]“"},
         {u"M\tT", u"„M[U+0009]T“"},
         {u"x\uFEFF\u00AD", u"„x[U+FEFF][U+00AD]“"},
         {u"\U000E0041x", u"„[U+E0041]x“"},  // a tag character, as a surrogate pair
-        {u"\xD800x", u"„[U+D800]x“"},       // half a pair
         {u"Grüße 😀", u"„Grüße 😀“"},       // printable, whatever the script
+        // The surrogates by their ends, as pairs and alone, and their neighbours.
+        {u"\xD800\xDC00", u"„\U00010000“"},
+        {u"\xDBFF\xDFFF", u"„\U0010FFFF“"},
+        {u"\xD800\xDFFF\xDBFF\xDC00", u"„\U000103FF\U0010FC00“"},
+        {u"\xD800x", u"„[U+D800]x“"},
+        {u"x\xDBFF", u"„x[U+DBFF]“"},
+        {u"\xDC00x", u"„[U+DC00]x“"},
+        {u"x\xDFFF", u"„x[U+DFFF]“"},
+        {u"\xDBFF\xDBFF\xDFFF", u"„[U+DBFF]\U0010FFFF“"},
+        {u"\xDC00\xDC00", u"„[U+DC00][U+DC00]“"},
+        {u"\xD7FF\xDC00", u"„\uD7FF[U+DC00]“"},
+        {u"\xD800\xE000", u"„[U+D800]\uE000“"},
+        {u"\xDBFF\xD7FF", u"„[U+DBFF]\uD7FF“"},
     };
-    for (const auto& c : cases) {
-        const auto text = ConversionErrorText({ConversionError::BadWeekday, c.piece});
-        EXPECT_NE(text.find(c.shown), std::u16string::npos) << "case #" << (&c - cases);
-    }
+    for (const auto& row : rows)
+        EXPECT_EQ(ConversionErrorText({ConversionError::BadWeekday, row.piece}), NoWeekday(row.quoted).text)
+            << "row #" << (&row - rows);
 
     // Each range of invisible characters, by its first and last, and the characters just
     // outside it, which are shown as they are.
@@ -202,55 +258,32 @@ TEST(ConversionErrorText, InvisibleAndReorderingCharactersAreShownByTheirCode) {
             const std::u16string code = Digits(c, 16);
             const std::u16string expected = u"„a[U+" + std::u16string(4 - std::min<std::size_t>(4, code.size()), u'0') +
                                             code + u"]b“";
-            EXPECT_NE(shown(c).find(expected), std::u16string::npos) << std::hex << std::uint32_t(c);
+            EXPECT_EQ(shown(c), NoWeekday(expected).text) << std::hex << std::uint32_t(c);
         }
         for (const char32_t c : {range.first - 1, range.last + 1}) {
             bool inside = false;
             for (const auto& other : invisible) inside = inside || (c >= other.first && c <= other.last);
             if (c == 0xFFFFFFFF || inside) continue;  // below 0, or the next range's
-            EXPECT_NE(shown(c).find(u"„a" + utf16(c) + u"b“"), std::u16string::npos) << std::hex << std::uint32_t(c);
+            EXPECT_EQ(shown(c), NoWeekday(u"„a" + utf16(c) + u"b“").text) << std::hex << std::uint32_t(c);
         }
     }
 }
 
-TEST_F(ScheduleCommand, ServiceErrorIsShownWithCodeAndHint) {
-    scheduler.results = {5, 1753, 3221225477u, 0};
-    for (int i = 0; i < 4; ++i) Click(Defaults());
-
-    ASSERT_EQ(messages.shown.size(), 4u);
-    EXPECT_EQ(messages.shown[0].kind, MessageKind::Error);
-    EXPECT_EQ(messages.shown[0].text,
-              u"Der Task konnte nicht hinzugefügt werden.\n\nFehler 5 (0x5): Access denied.\n\n"
-              u"Zum Hinzufügen eines Tasks auf diesem Computer sind Administratorrechte nötig.");
-    EXPECT_NE(messages.shown[1].text.find(u"Fehler 1753 (0x6D9)."), std::u16string::npos);
-    EXPECT_NE(messages.shown[1].text.find(u"(Schedule) läuft auf diesem Computer nicht"), std::u16string::npos);
-    EXPECT_EQ(messages.shown[2].text, u"Der Task konnte nicht hinzugefügt werden.\n\nFehler 3221225477 (0xC0000005).");
-    EXPECT_EQ(messages.shown[3].kind, MessageKind::Information) << "the next click works again";
-    EXPECT_EQ(scheduler.calls.size(), 4u) << "one call per click, no retry";
-}
-
-TEST(ServiceErrorText, HintsForCommonCodes) {
-    const std::u16string admin = u"Zum Hinzufügen eines Tasks auf diesem Computer sind Administratorrechte nötig.";
-    const std::u16string enableAt =
-        u"Ab Windows 8 ist die AT-Schnittstelle abgeschaltet, solange auf dem Zielcomputer der "
-        u"Registrierungswert EnableAt (HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Schedule\\"
-        u"Configuration) nicht auf 1 steht.";
-    const std::u16string unreachable =
-        u"Der Computer ist nicht erreichbar. Stimmt der Computername, und ist der Computer eingeschaltet und im Netz?";
-    const std::u16string serviceDown = u"Der Aufgabenplanungsdienst (Schedule) läuft auf diesem Computer nicht.";
+TEST(ServiceErrorText, HintsForCommonCodesAndNoneForTheirNeighbours) {
     const struct {
         std::uint32_t code;
         std::u16string hint;  // empty: none
     } cases[] = {
-        {5, admin},          {50, enableAt},    {53, unreachable}, {1722, unreachable}, {1753, serviceDown},
-        {2184, serviceDown}, {0, u""},          {4, u""},          {6, u""},            {49, u""},
+        {5, Admin},          {50, EnableAt},    {53, Unreachable}, {1722, Unreachable}, {1753, ServiceDown},
+        {2184, ServiceDown}, {0, u""},          {4, u""},          {6, u""},            {49, u""},
         {51, u""},           {52, u""},         {54, u""},         {1721, u""},         {1723, u""},
         {1752, u""},         {1754, u""},       {2183, u""},       {2185, u""},
     };
     for (const auto& c : cases) {
-        const std::u16string head = u"Der Task konnte nicht hinzugefügt werden.\n\nFehler " + Digits(c.code, 10) +
-                                    u" (0x" + Digits(c.code, 16) + u").";
-        EXPECT_EQ(ServiceErrorText(c.code, u""), c.hint.empty() ? head : head + u"\n\n" + c.hint) << c.code;
+        const std::u16string head = NotAdded + Digits(c.code, 10) + u" (0x" + Digits(c.code, 16) + u")";
+        EXPECT_EQ(ServiceErrorText(c.code, u""), c.hint.empty() ? head + u"." : head + u".\n\n" + c.hint) << c.code;
+        EXPECT_EQ(ServiceErrorText(c.code, u"Text."), c.hint.empty() ? head + u": Text." : head + u": Text.\n\n" + c.hint)
+            << c.code;
     }
 }
 
