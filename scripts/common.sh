@@ -6,13 +6,17 @@
 #   step TEXT           one progress line, with the time since the script started
 #   fail CAUSE REMEDY   says what went wrong and what to do, and exits 1
 #   lock_build_folder   makes OUT, checks that it can be written, and holds its lock for the
-#                       rest of the run; the scripts this one starts share the lock
+#                       rest of the run; the scripts this one starts share the lock. The lock is
+#                       file descriptor 9 of the script that took it: every program a run starts
+#                       for longer than a step gets it closed (9<&-), so that none outlives the
+#                       run holding it
 #   build_preset NAME [ARG...]
 #                       configures CMake's preset NAME into OUT/NAME and builds it (ARGs go to
 #                       cmake --build); on failure shows the end of its log and says where it is
 
 ROOT=${ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
-OUT=${ADDJOB_BUILD_DIR:-$ROOT/build}
+# Absolute, since the scripts change folder and Wine takes absolute prefixes only.
+OUT=$(realpath -m "${ADDJOB_BUILD_DIR:-$ROOT/build}")
 export ADDJOB_BUILD_DIR=$OUT
 # The run's start, shared with the scripts it starts, so that their progress lines count from it.
 export ADDJOB_STARTED=${ADDJOB_STARTED:-$(date +%s)}
@@ -54,13 +58,25 @@ lock_build_folder() {
     fi
     exec 9<"$OUT/.lock"
     if ! flock -n 9; then
-        local holder
-        holder=$(cat "$OUT/.lock" 2>/dev/null)
-        fail "another run is using the build folder $OUT (${holder:-a process that did not say which})." \
+        fail "another run is using the build folder $OUT ($(cat "$OUT/.lock" 2>/dev/null); held by $(_lock_holders 9<&-))." \
             "wait for it to end, or stop it; or give this run a folder of its own with ADDJOB_BUILD_DIR."
     fi
     echo "process $$, $(basename "$0"), since $(date +%H:%M:%S)" >"$OUT/.lock"
     export ADDJOB_LOCKED=$OUT
+}
+
+# The living processes that have the lock file open, each as "process ID (command line)".
+_lock_holders() {
+    local fd pid holders=()
+    for fd in /proc/[0-9]*/fd/*; do
+        [ "$(readlink "$fd" 2>/dev/null)" = "$OUT/.lock" ] || continue
+        pid=${fd#/proc/}
+        pid=${pid%%/*}
+        [ "$pid" = "$$" ] || holders+=("process $pid ($(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | cut -c1-60))")
+    done
+    [ ${#holders[@]} -gt 0 ] || holders=("no process that is still running")
+    printf '%s' "${holders[0]}"
+    [ ${#holders[@]} -eq 1 ] || printf ', %s' "${holders[@]:1}"
 }
 
 build_preset() {
