@@ -10,7 +10,11 @@
 #                      ids: each carries this shell's ADDJOB_RUN, so that they are found even
 #                      when the prefix is gone; removes a prefix it was interrupted making
 #   wine_run           runs a program in the prefix, its output to stdout, nothing inherited
-# Set ADDJOB_64_ONLY=1 to take this machine for one that can't run 32-bit programs.
+# Set ADDJOB_64_ONLY=1 to take this machine for one that can't run 32-bit programs, and
+# ADDJOB_OWN_DISPLAY=1 to show the windows on a virtual display of their own whatever DISPLAY
+# says (the tests do: their keys and clicks must not reach the user's desktop).
+# The build folder's lock (fd 9) is closed for every program started here that may outlive a
+# step: Xvfb, Wine's server and the programs it runs.
 
 export WINEDEBUG=-all
 export LANG=C.UTF-8
@@ -50,11 +54,17 @@ _x_display_works() { [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; }
 _window_manager_runs() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; }
 
 # Xvfb picks a free display number itself, and writes it to the file given by -displayfd once
-# it takes connections.
+# it takes connections. It takes only clients that know its cookie, kept in a file of this
+# run's own (XAUTHORITY): no other local user can connect to it.
 _start_xvfb() {
-    local said n=
+    local said n= cookie
     said=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$said" </dev/null >"$OUT/xvfb.log" 2>&1 &
+    cookie=$(mcookie)
+    export XAUTHORITY=$OUT/xvfb.auth
+    (umask 077 && : >"$XAUTHORITY")  # readable by this user alone
+    xauth -q -f "$XAUTHORITY" add :0 . "$cookie"  # the server takes every cookie in the file
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -auth "$XAUTHORITY" 3>"$said" </dev/null \
+        >"$OUT/xvfb.log" 2>&1 9<&- &
     XVFB_PID=$!
     for _ in $(seq 100); do
         n=$(cat "$said")
@@ -68,10 +78,11 @@ _start_xvfb() {
         return 1
     fi
     export DISPLAY=:$n
+    xauth -q -f "$XAUTHORITY" add "$DISPLAY" . "$cookie"  # the clients look it up by display
 }
 
 wine_run() {
-    "$WINE" "$@" </dev/null 2>>"$WINE_LOG"
+    "$WINE" "$@" </dev/null 2>>"$WINE_LOG" 9<&-
 }
 
 _wine_failed() {
@@ -83,7 +94,7 @@ _wine_failed() {
 # Runs a long Wine step so that Ctrl-C ends it: the shell's wait gives way to a signal, where
 # a program in the foreground would hold it up.
 _wine_step() {
-    "$@" </dev/null >>"$WINE_LOG" 2>&1 &
+    "$@" </dev/null >>"$WINE_LOG" 2>&1 9<&- &
     wait $!
 }
 
@@ -114,8 +125,8 @@ wine_up() {
     # Our own Xvfb, started for an earlier build, has no window manager either.
     if [ -n "$XVFB_PID" ]; then
         managed=N
-    elif ! _x_display_works; then
-        [ -z "${DISPLAY:-}" ] ||
+    elif [ -n "${ADDJOB_OWN_DISPLAY:-}" ] || ! _x_display_works; then
+        [ -n "${ADDJOB_OWN_DISPLAY:-}" ] || [ -z "${DISPLAY:-}" ] ||
             echo "DISPLAY=$DISPLAY does not answer (no X server there, or no access to it): using a virtual display instead." >&2
         _start_xvfb || return 1
         managed=N
@@ -141,7 +152,7 @@ wine_up() {
     [ -f "$WINEPREFIX/.addjob-ready" ] || _make_prefix || return 1
     # A persistent server keeps the scheduling service alive between programs. It must be
     # the first server of this start: on a running one, -p fails and changes nothing.
-    "$WINESERVER" -p </dev/null >>"$WINE_LOG" 2>&1 || true
+    "$WINESERVER" -p </dev/null >>"$WINE_LOG" 2>&1 9<&- || true
     STARTED_PREFIXES+=("$WINESERVER:$WINEPREFIX")
     # A program that crashes ends with Wine's report on its stderr, not a dialog that waits.
     { wine_run reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$managed" /f &&
@@ -174,14 +185,18 @@ _started_here() {
 }
 
 wine_down() {
-    local started pids
+    local started pids pid
     for started in "${STARTED_PREFIXES[@]}"; do
         [ ! -d "${started#*:}" ] || WINEPREFIX=${started#*:} "${started%%:*}" -k </dev/null >/dev/null 2>&1 || true
     done
     STARTED_PREFIXES=()
     pids=$(_started_here) || true
-    # shellcheck disable=SC2086  # one id a word
-    [ -z "$pids" ] || kill -KILL $pids 2>/dev/null || true  # grep and cut themselves are gone
+    # Each is asked again just before it is killed: a process that has ended meanwhile may have
+    # left its id to one of somebody else's.
+    for pid in $pids; do
+        [ "$pid" != "$XVFB_PID" ] || continue  # stopped on its own below
+        grep -qsxzF "ADDJOB_RUN=$ADDJOB_RUN" "/proc/$pid/environ" && kill -KILL "$pid" 2>/dev/null
+    done
     if [ -n "$XVFB_PID" ]; then
         kill "$XVFB_PID" 2>/dev/null || true
         wait "$XVFB_PID" 2>/dev/null || true
