@@ -2,7 +2,7 @@
 # under Wine.
 
 add_library(binding STATIC win32/ScheduleJobsAdding.cpp win32/ExceptionGuard.cpp win32/SystemLibrary.cpp)
-target_link_libraries(binding PUBLIC core)
+target_link_libraries(binding PUBLIC core PRIVATE product_flags)
 
 # The icon is drawn in code; the manifest names the build's processor architecture. Both
 # resource files take the version from project().
@@ -27,7 +27,7 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_CURRENT_BINARY_DIR} -I${CMAKE_CU
 
 add_executable(AddJob WIN32
     win32/main.cpp win32/Root.cpp win32/Win32Platform.cpp win32/ThrowlessRuntime.cpp win32/AddJob.rc)
-target_link_libraries(AddJob PRIVATE binding comctl32)
+target_link_libraries(AddJob PRIVATE binding comctl32 product_flags)
 
 # The release zip, AddJob-<version>-win32.zip or -win64.zip: the program, the README and the
 # licence in a folder of that name (cpack in the build folder), as reproducible as the program.
@@ -53,11 +53,17 @@ add_test(NAME e2e COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/scripts/e2e ${PACKAGE_BUIL
 set_tests_properties(e2e PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 1800)
 
 # Test programs.
-add_executable(schedule_probe tests/win32/schedule_probe.cpp)
-target_link_libraries(schedule_probe PRIVATE binding psapi)
 
+# JSON through Debian's nlohmann-json3-dev, a header-only library: its folder alone, not the
+# rest of the build machine's /usr/include, goes on the cross compiler's path.
+find_path(NLOHMANN_JSON_DIR nlohmann/json.hpp PATHS /usr/include NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/json)
+file(CREATE_LINK ${NLOHMANN_JSON_DIR}/nlohmann ${CMAKE_CURRENT_BINARY_DIR}/json/nlohmann SYMBOLIC)
 add_executable(driver tests/win32/driver.cpp)
-target_include_directories(driver PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_include_directories(driver PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_BINARY_DIR}/json)
+add_executable(schedule_probe tests/win32/schedule_probe.cpp)
+target_include_directories(schedule_probe PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/json)
+target_link_libraries(schedule_probe PRIVATE binding psapi)
 target_link_libraries(driver PRIVATE netapi32 psapi oleacc ole32 oleaut32 uuid)
 
 # Stand-ins for netapi32.dll; see tests/e2e.
@@ -88,4 +94,8 @@ set_source_files_properties(tests/bench/dialog_twin.rc PROPERTIES
     OBJECT_DEPENDS "${ICON};${CMAKE_CURRENT_BINARY_DIR}/AddJob.manifest")
 foreach(program stopwatch plain_schedule dialog_twin)
     target_include_directories(${program} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+endforeach()
+# The baselines are built as the program is.
+foreach(program empty_window plain_schedule dialog_twin)
+    target_link_libraries(${program} PRIVATE product_flags)
 endforeach()

@@ -35,6 +35,20 @@ ID = _control_ids()
 NAME = {i: name for name, i in ID.items()}
 
 
+def _argument(value):
+    """A number as it is; a text as a JSON string, or as its UTF-16 code units where UTF-8 can't
+    carry it (half a surrogate pair)."""
+    if isinstance(value, int):
+        return value
+    text = str(value)
+    try:
+        text.encode("utf-8")
+        return text
+    except UnicodeEncodeError:
+        data = text.encode("utf-16-le", "surrogatepass")
+        return [int.from_bytes(data[i:i + 2], "little") for i in range(0, len(data), 2)]
+
+
 class Driver:
     """driver.exe serving commands for the whole run, started at the first command and again
     whenever it has ended (a test that stops Wine's server ends it too).
@@ -49,7 +63,7 @@ class Driver:
         self.pending = b""
 
     def __call__(self, *args, timeout=60):
-        line = (json.dumps([a if isinstance(a, int) else str(a) for a in args]) + "\n").encode()
+        line = (json.dumps([_argument(a) for a in args]) + "\n").encode()
         for attempt in (1, 2):
             if self.process is None or self.process.poll() is not None:
                 self._start()
@@ -159,10 +173,17 @@ class App:
     def press(self, name):
         driver("press", ID[name])
 
-    def schedule(self):
-        box = driver("schedule")
+    def schedule(self, wait_ms=10000):
+        """Clicks Schedule, and reads and closes the message box it opens."""
+        self.press("Command1")
+        box = driver("box", wait_ms)
         assert box["box"], "no message box after Schedule"
         return box
+
+    def counts(self):
+        """The program's kernel handles and GDI objects."""
+        counts = driver("counts")
+        return [counts["handles"], counts["gdi"]]
 
     def keys(self, *keys):
         """Real key presses through the X server, as a user types them."""
@@ -193,17 +214,16 @@ class App:
             time.sleep(0.05)
         return focus == ID[name]
 
-    def close(self, how="close"):
-        """Closes the window ("close"), or ends its loop with a foreign WM_QUIT ("quit"), and
-        waits for the program to end."""
-        if self.process.poll() is None:
-            result = driver("close", how)
-            try:
-                self.process.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                self.kill()
-            return result
-        return {"ended": True}
+    def close(self, how="close", wait_ms=10000):
+        """Closes the window ("close"), ends its loop with a foreign WM_QUIT ("quit"), or neither
+        ("wait"), and waits for the program to end: whether it did, and its exit code as Windows
+        has it (Wine's loader passes on only its lowest byte, or nothing after a crash)."""
+        result = driver("close", how, wait_ms)
+        try:
+            self.process.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            self.kill()
+        return result
 
     def kill(self):
         """Ends the program itself, not only the Wine loader that started it: a window left
@@ -214,7 +234,7 @@ class App:
     def stop(self):
         try:
             if self.process.poll() is None:
-                self.close()
+                assert self.close()["ended"], "the program did not end when its window was closed"
         except AssertionError:
             self.kill()
             raise
@@ -246,7 +266,7 @@ class Fake:
         calls = []
         for line in self.log.read_text().splitlines():
             fields = dict(part.split("=", 1) for part in line.split(" "))
-            server = None if fields["server"] == "NULL" else bytes.fromhex(fields["server"]).decode("utf-16-le")
+            server = None if fields["server"] == "NULL" else bytes.fromhex(fields["server"]).decode("utf-16-le", "surrogatepass")
             calls.append((server, bytes.fromhex(fields["record"]),
-                          bytes.fromhex(fields["command"]).decode("utf-16-le")))
+                          bytes.fromhex(fields["command"]).decode("utf-16-le", "surrogatepass")))
         return calls

@@ -1,9 +1,32 @@
 """Fixtures of the end-to-end tests: the program as it ships, the program against the
-stand-in netapi32.dll, and Wine's scheduling service stopped for a test."""
+stand-in netapi32.dll, Wine's scheduling service stopped for a test, and a prefix that keeps no
+job the tests added."""
+import time
+
 import pytest
 
 from app import App, Fake, driver
-from wine import BIN, start_service, stop_service, system_netapi
+from wine import BIN, TASKS, start_service, stop_service, system_netapi
+
+
+def remove_jobs():
+    """Deletes every AT job of Wine's real scheduling service and every task of its Task
+    Scheduler folder; what is left a few seconds later."""
+    for task in TASKS.glob("*"):
+        task.unlink()
+    deadline = time.monotonic() + 5
+    while (left := driver("jobs", "delete")["jobs"] + [task.name for task in TASKS.glob("*")]) and \
+            time.monotonic() < deadline:
+        time.sleep(0.2)
+    return left
+
+
+@pytest.fixture(scope="session", autouse=True)
+def no_job_is_left():
+    """The tests add real jobs: none is there when they start, and none is left when they end."""
+    remove_jobs()
+    yield
+    assert remove_jobs() == [], "jobs of the tests were left in the prefix"
 
 
 @pytest.fixture

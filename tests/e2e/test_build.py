@@ -1,27 +1,32 @@
-"""The program file of this build: small, standalone, and made for its architecture."""
+"""The program file of this build, read with pefile: small, standalone, made for its
+architecture, with one version throughout, its icon, and its release zip."""
 import re
 import struct
-import subprocess
 import zipfile
+
+import pefile
 
 from wine import BIN, BUILD, ROOT
 
 SYSTEM_DLLS = {"comctl32.dll", "gdi32.dll", "kernel32.dll", "msvcrt.dll", "user32.dll", "advapi32.dll"}
-MACHINE = {"win32": 0x014C, "win64": 0x8664}  # IMAGE_FILE_MACHINE_I386, _AMD64
-MANIFEST_ARCHITECTURE = {"win32": b'processorArchitecture="x86"', "win64": b'processorArchitecture="amd64"'}
+MACHINE = {"win32": pefile.MACHINE_TYPE["IMAGE_FILE_MACHINE_I386"],
+           "win64": pefile.MACHINE_TYPE["IMAGE_FILE_MACHINE_AMD64"]}
+MANIFEST_ARCHITECTURE = {"win32": 'processorArchitecture="x86"', "win64": 'processorArchitecture="amd64"'}
 
 
-def test_small_standalone_and_for_its_architecture():
-    image = (BIN / "AddJob.exe").read_bytes()
-    assert len(image) <= 64 * 1024
-    pe = struct.unpack_from("<I", image, 0x3C)[0]
-    assert image[pe:pe + 4] == b"PE\0\0"
-    assert struct.unpack_from("<H", image, pe + 4)[0] == MACHINE[BUILD]
-    assert MANIFEST_ARCHITECTURE[BUILD] in image, "the embedded manifest names the build's architecture"
-    dump = subprocess.run(["objdump", "-p", str(BIN / "AddJob.exe")], check=True, capture_output=True,
-                          text=True).stdout
-    imports = {line.split("DLL Name:")[1].strip().lower() for line in dump.splitlines() if "DLL Name:" in line}
-    assert imports and imports <= SYSTEM_DLLS, imports
+def program():
+    return pefile.PE(str(BIN / "AddJob.exe"))
+
+
+def resource(pe, kind, name):
+    """The data of the first resource of KIND with the id NAME."""
+    for entry in pe.DIRECTORY_ENTRY_RESOURCE.entries:
+        if entry.id == kind:
+            for named in entry.directory.entries:
+                if named.id == name:
+                    data = named.directory.entries[0].data.struct
+                    return pe.get_data(data.OffsetToData, data.Size)
+    raise AssertionError(f"no resource {kind}/{name}")
 
 
 def project_version():
@@ -29,17 +34,31 @@ def project_version():
     return re.search(r"project\(AddJob VERSION ([0-9.]+)", (ROOT / "CMakeLists.txt").read_text()).group(1)
 
 
+def test_small_standalone_and_for_its_architecture():
+    assert (BIN / "AddJob.exe").stat().st_size <= 64 * 1024
+    pe = program()
+    assert pe.FILE_HEADER.Machine == MACHINE[BUILD]
+    imports = {entry.dll.decode().lower() for entry in pe.DIRECTORY_ENTRY_IMPORT}
+    assert imports and imports <= SYSTEM_DLLS, imports
+    manifest = resource(pe, pefile.RESOURCE_TYPE["RT_MANIFEST"], 1).decode()
+    assert MANIFEST_ARCHITECTURE[BUILD] in manifest, "the embedded manifest names the build's architecture"
+    # The program file's icon: two images, 16 and 32 pixels square, 16 colours each.
+    group = resource(pe, pefile.RESOURCE_TYPE["RT_GROUP_ICON"], 1)
+    count = struct.unpack_from("<H", group, 4)[0]
+    images = [struct.unpack_from("<BBxxxxH", group, 6 + 14 * i) for i in range(count)]
+    assert images == [(16, 16, 4), (32, 32, 4)]
+
+
 def test_one_version_in_the_resource_the_manifest_and_the_project():
-    image = (BIN / "AddJob.exe").read_bytes()
-    fixed = image.index(struct.pack("<I", 0xFEEF04BD))  # VS_FIXEDFILEINFO's signature
-    file_ms, file_ls, product_ms, product_ls = struct.unpack_from("<4I", image, fixed + 8)
+    pe = program()
+    fixed = pe.VS_FIXEDFILEINFO[0]
     numbers = lambda ms, ls: f"{ms >> 16}.{ms & 0xFFFF}.{ls >> 16}.{ls & 0xFFFF}"
-    key = "FileVersion\0".encode("utf-16-le")
-    start = image.index(key) + len(key)
-    start += -start % 4  # the value starts on a 32-bit boundary
-    text = image[start:image.index(b"\0\0", start) + 1].decode("utf-16-le")
-    manifest = re.search(rb'name="Tessaro.AddJob" version="([0-9.]+)"', image).group(1).decode()
-    assert {numbers(file_ms, file_ls), numbers(product_ms, product_ls), text, manifest} == {project_version()}
+    texts = {key.decode(): value.decode() for info in pe.FileInfo[0] if info.Key == b"StringFileInfo"
+             for table in info.StringTable for key, value in table.entries.items()}
+    manifest = resource(pe, pefile.RESOURCE_TYPE["RT_MANIFEST"], 1).decode()
+    in_manifest = re.search(r'name="Tessaro.AddJob" version="([0-9.]+)"', manifest).group(1)
+    assert {numbers(fixed.FileVersionMS, fixed.FileVersionLS), numbers(fixed.ProductVersionMS, fixed.ProductVersionLS),
+            texts["FileVersion"], texts["ProductVersion"], in_manifest} == {project_version()}
 
 
 def test_release_zip_holds_the_program_the_readme_and_the_licence():

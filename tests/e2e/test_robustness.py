@@ -2,46 +2,69 @@
 time, keeps its entries and loses no job."""
 import contextlib
 import json
+import os
 import shutil
+import subprocess
+import time
 import uuid
 
 import pytest
 
 from app import ID, App, driver, service_commands
-from wine import BIN, BUILD, OUT, STAND_IN_NETAPI, start_service, system_netapi, windows_path, wine_command
+from wine import BIN, BUILD, BUILTIN_NETAPI, OUT, STAND_IN_NETAPI, WINE, start_service, system_netapi, wine_command
 
 CONFIRMED = "Der geplante Task ''Task"
 
 
+def soak(app, count, tag, bad_every=0):
+    """COUNT Schedules in a row, each with the command "cmd /c rem TAG-<n>", every BAD_EVERY-th
+    from the first on with the run time "abc" instead (and the old one back after it). Each
+    box's text, how many Schedules left the entries as they were, and the program's handles and
+    GDI objects after the 10th and after the last."""
+    run_time = app.entries()["Text2"][0]
+    answers, kept = [], 0
+    for i in range(count):
+        app.set("Text4", f"cmd /c rem {tag}-{i}")
+        bad = bad_every and i % bad_every == 0
+        if bad:
+            app.set("Text2", "abc")
+        before = app.entries()
+        answers.append(app.schedule()["text"])
+        kept += app.entries() == before
+        if bad:
+            app.set("Text2", run_time)
+        if i == min(9, count - 1):
+            tenth = app.counts()
+    return answers, kept, tenth, app.counts()
+
+
 def test_200_schedules_in_one_program(app):
     tag = uuid.uuid4().hex[:8]
-    soak = driver("soak", 200, tag, timeout=300)
-    assert len(soak["answers"]) == 200
-    assert all(answer.startswith(CONFIRMED) for answer in soak["answers"])
+    answers, _, tenth, last = soak(app, 200, tag)
+    assert len(answers) == 200
+    assert all(answer.startswith(CONFIRMED) for answer in answers)
     listed = set(service_commands([f"cmd /c rem {tag}-199"]))
     missing = [i for i in range(200) if f"cmd /c rem {tag}-{i}" not in listed]
     assert missing == [], "every job must reach the service"
-    handles, gdi = soak["tenth"]
+    handles, gdi = tenth
     assert handles > 0 and gdi > 0, "the counts must be real"
-    assert soak["last"] == soak["tenth"], "no handle or GDI object may leak per Schedule"
+    assert last == tenth, "no handle or GDI object may leak per Schedule"
 
 
-def test_a_mebibyte_in_each_field(app, tmp_path):
+def test_a_mebibyte_in_each_field(app):
     # Text as a pasted document has it: words, digits, commas, umlauts. (Wine's edit control
     # takes minutes over a blank-free run of a mebibyte of digits; Windows' does not.)
     text = ("Am 13,17,28 um 17:00 M,T,SU läuft Calc.exe für Grüße " * 20000)[:1 << 20]
     defaults = app.entries()
     for name in ("Text1", "Text2", "Text3", "Text4"):
-        path = tmp_path / f"{name}.txt"
-        path.write_text(text, encoding="utf-8")
-        driver("paste", ID[name], path)
+        driver("paste", ID[name], text)
         before = app.entries()
         assert before[name][0] == text, "a pasted text is taken whole"
-        box = driver("schedule", 10000)
-        assert box["box"], name
-        assert box["ms"] < 2000, f"{name}: answered after {box['ms']} ms"
+        started = time.monotonic()
+        app.schedule()
+        assert time.monotonic() - started < 2, f"{name}: answered after {time.monotonic() - started:.1f} s"
         assert app.entries() == before, name
-        driver("set", ID[name], defaults[name][0])
+        app.set(name, defaults[name][0])
     assert app.process.poll() is None
 
 
@@ -56,12 +79,10 @@ AWKWARD = [
 ]
 
 
-def test_awkward_commands_reach_the_service_exactly(app, tmp_path):
+def test_awkward_commands_reach_the_service_exactly(app):
     tag = uuid.uuid4().hex[:8]
-    for i, command in enumerate(AWKWARD):
-        path = tmp_path / f"command{i}.txt"
-        path.write_text(command + tag, encoding="utf-8")
-        driver("set-file", ID["Text4"], path)
+    for command in AWKWARD:
+        app.set("Text4", command + tag)
         assert app.schedule()["text"].startswith(CONFIRMED), command
     listed = service_commands([command + tag for command in AWKWARD])
     for command in AWKWARD:
@@ -71,9 +92,9 @@ def test_awkward_commands_reach_the_service_exactly(app, tmp_path):
 def test_service_down_then_up_in_one_running_program(service_stopped):
     app = App(BIN / "AddJob.exe", {})
     try:
-        soak = driver("soak", 50, "down", timeout=300)
-        assert len(soak["answers"]) == 50
-        for answer in soak["answers"]:
+        answers, *_ = soak(app, 50, "down")
+        assert len(answers) == 50
+        for answer in answers:
             assert "Fehler 1753 (0x6D9)" in answer and "(Schedule) läuft auf diesem Computer nicht" in answer
         start_service()
         assert app.schedule()["text"].startswith(CONFIRMED)
@@ -128,12 +149,19 @@ def test_the_loader_of_older_systems_takes_the_system_copy(fake, tmp_path):
 def test_a_window_that_cannot_be_built_says_so_and_ends(veto, named):
     """A hook of the test's vetoes the creation of one window; the program shows no half-built
     window, names what failed, and ends with a failure code."""
-    result = driver("vetoed", windows_path(BIN / "AddJob.exe"), veto)
-    assert result["box_title"] == "Tessaro - Job hinzufügen"
-    assert result["box_text"] == f"Das Fenster kann nicht aufgebaut werden: {named} ließ sich nicht anlegen."
-    assert result["job_windows_with_box"] == 0, "no half-built window"
-    assert result["ended"] and result["code"] != 0
-    assert result["windows_left"] == 0
+    assert driver("hook", "veto", 1)["answer"]
+    try:
+        with open(OUT / "app.log", "ab") as log:
+            subprocess.Popen([WINE, str(BIN / "AddJob.exe")], stdin=subprocess.DEVNULL, stdout=log, stderr=log,
+                             env={**os.environ, **BUILTIN_NETAPI, "ADDJOB_VETO": str(veto)})
+        box = driver("box", 15000, -2)
+        assert (box["title"], box["text"]) == (
+            "Tessaro - Job hinzufügen", f"Das Fenster kann nicht aufgebaut werden: {named} ließ sich nicht anlegen.")
+        assert driver("wait", 0)["window"] is False, "no half-built window"
+        assert driver("box", 1000)["box"]
+        assert driver("close", "wait") == {"ended": True, "code": 2}
+    finally:
+        driver("hook", "veto", 0)
 
 
 # The ways a Schedule can fail, in turn: an entry that can't be read, then each service result
@@ -145,8 +173,8 @@ def test_200_failures_in_a_row_then_a_job(fake):
     kinds = len(SERVICE_FAILURES) + 1
     calls = 200 - (200 + kinds - 1) // kinds
     app = fake.start(answers=[SERVICE_FAILURES[i % len(SERVICE_FAILURES)] for i in range(calls)] + [0])
-    soak = driver("soak", 200, "failing", kinds, timeout=300)
-    for i, answer in enumerate(soak["answers"]):
+    answers, kept, tenth, last = soak(app, 200, "failing", kinds)
+    for i, answer in enumerate(answers):
         if i % kinds == 0:
             assert answer.startswith("Im Feld „Time (hh:mm):“ ist „abc“ keine Uhrzeit."), (i, answer)
         else:
@@ -154,9 +182,9 @@ def test_200_failures_in_a_row_then_a_job(fake):
             code = 0x6D9 if failure == "!0x6D9" else failure
             assert answer.startswith("Der Task konnte nicht hinzugefügt werden."), (i, answer)
             assert f"Fehler {code} (0x{code:X})" in answer, (i, answer)
-    assert soak["entries_kept"] == 200
-    assert soak["tenth"][0] > 0 and soak["tenth"][1] > 0, "the counts must be real"
-    assert soak["last"] == soak["tenth"], "no handle or GDI object may leak per failure"
-    (OUT / f"failure-soak-{BUILD}.json").write_text(json.dumps(soak["tenth"] + soak["last"]) + "\n")
+    assert kept == 200
+    assert tenth[0] > 0 and tenth[1] > 0, "the counts must be real"
+    assert last == tenth, "no handle or GDI object may leak per failure"
+    (OUT / f"failure-soak-{BUILD}.json").write_text(json.dumps(tenth + last) + "\n")
     assert len(fake.calls()) == calls
     assert app.schedule()["text"].startswith(CONFIRMED)

@@ -116,7 +116,7 @@ def test_a_fault_inside_the_call_ends_the_program(fake, code):
     app = fake.start(answers=f"!{code:#x}")
     app.press("Command1")
     # A message box would keep the program waiting for its OK: it ends only if none is shown.
-    assert app.process.wait(timeout=30) != 0
+    assert app.close("wait", 30000) == {"ended": True, "code": code}
     assert len(fake.calls()) == 1
 
 

@@ -1,7 +1,8 @@
 """The scripts in a build folder of a test's own (ADDJOB_BUILD_DIR): a prefix left half-made is
-made afresh, Ctrl-C while a prefix is made leaves neither the prefix nor a process, a folder
-that another run holds is refused, a prefix of another user is refused, and --help does
-nothing but tell. Each failure names its cause and what to do."""
+made afresh, and what a run killed outright leaves running does not hold the folder's lock;
+Ctrl-C while a prefix is made leaves neither the prefix nor a process, a folder that another
+run holds is refused with the name of the process that holds it, a prefix of another user is
+refused, and --help does nothing but tell. Each failure names its cause and what to do."""
 import fcntl
 import os
 import signal
@@ -44,12 +45,27 @@ def test_scripts_repair_or_refuse(case, tmp_path):
         # What an interrupted wineboot leaves: a registry but no mark that the prefix is ready.
         prefix.mkdir()
         (prefix / "system.reg").write_text("")
-        run = started(tmp_path, WINE_UP, DISPLAY=":987")
-        out, _ = run.communicate(timeout=180)
-        assert run.returncode == 0, out
+        run = started(tmp_path, WINE_UP + "; echo prefix-up; sleep 300", DISPLAY=":987")
+        lines = []
+        deadline = time.monotonic() + 180
+        while not (lines and "prefix-up" in lines[-1]) and run.poll() is None and time.monotonic() < deadline:
+            lines.append(run.stdout.readline())
+        out = "".join(lines)
+        assert "prefix-up" in out, out
         assert "DISPLAY=:987 does not answer" in out
         assert "was left half-made by a run that was interrupted: making it afresh" in out
         assert (prefix / ".addjob-ready").is_file() and (prefix / "drive_c/windows/Fonts/tahoma.ttf").is_file()
+        # Killed outright, the run leaves its Xvfb and Wine's server running: they must not
+        # keep the lock, or every later run would be refused.
+        run.kill()
+        run.wait()
+        run.stdout.close()  # its survivors hold the other end
+        survivors = wine_processes(prefix)
+        assert survivors, "nothing outlived the killed run: the case tests nothing"
+        locker = started(tmp_path, "source scripts/common.sh; lock_build_folder && echo locked")
+        assert locker.communicate(timeout=30)[0] == "locked\n"
+        for pid in survivors:
+            os.kill(int(pid), signal.SIGKILL)
     elif case == "interrupted":
         run = started(tmp_path, WINE_UP)
         deadline = time.monotonic() + 60
@@ -67,10 +83,11 @@ def test_scripts_repair_or_refuse(case, tmp_path):
             fcntl.flock(lock, fcntl.LOCK_EX)
             lock.write("process 4242, scripts/test, since 12:00:00")
             lock.flush()
-            run = started(tmp_path, "scripts/build")
+            run = started(os.path.relpath(tmp_path, ROOT), "scripts/build")  # named as an absolute folder
             out, _ = run.communicate(timeout=60)
         assert run.returncode == 1
-        assert f"another run is using the build folder {tmp_path} (process 4242, scripts/test" in out
+        assert f"another run is using the build folder {tmp_path} (process 4242, scripts/test, since 12:00:00; " \
+               f"held by process {os.getpid()} (" in out, out
         assert "What to do: wait for it to end, or stop it; or give this run a folder of its own" in out
         assert not (tmp_path / "win32").exists()
     elif case == "foreign":

@@ -85,7 +85,6 @@ def test_defaults_layout_and_look(app):
     assert not style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)
     assert state["owner_visible"] == 0, "owned by a hidden window, so no taskbar button"
     assert not state["exstyle"] & WS_EX_APPWINDOW
-    assert state["file_icons"] == [[16, 16, 4], [32, 32, 4]]
     assert state["active"] == 1 and state["focus"] == ID["Text1"]
 
     controls = state["controls"]
@@ -132,9 +131,9 @@ def test_layout_at_the_dpi_it_starts_with(at_150_percent):
 def test_dpi_round_trip_as_between_two_monitors(app):
     """96 -> 144 -> 96 dots per inch while the window runs, as when it is dragged to a monitor
     at 150 % and back: every rectangle, the client size and the font follow."""
-    assert driver("dpi", 144, 96) == {"done": True, "font_height": -18}
+    assert driver("hook", "dpi", 144, 96) == {"done": True, "answer": -18}, "the font made for 144 dpi"
     check_layout(app.state(144), 144)
-    assert driver("dpi", 96, 144) == {"done": True, "font_height": -12}
+    assert driver("hook", "dpi", 96, 144) == {"done": True, "answer": -12}
     check_layout(app.state(96), 96)
     assert app.schedule()["box"], "the window still works"
 
@@ -269,7 +268,7 @@ def test_high_contrast_draws_the_help_text_in_the_system_colour(app, tmp_path):
         return pixels(shot, client_left + x, client_top + y, w, h)
 
     assert "#C04000" in label6()
-    assert driver("high-contrast") == {"high_contrast": True}
+    assert driver("hook", "high-contrast") == {"done": True, "answer": 1}
     time.sleep(0.3)
     shown = label6()
     assert "#C04000" not in shown and "#000000" in shown, "the system's text colour, not red-brown"

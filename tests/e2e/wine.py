@@ -21,7 +21,10 @@ WINESERVER = os.environ.get("WINESERVER", "wineserver")
 # tests put in the prefix's system folder: the program loads netapi32.dll from there only.
 BUILTIN_NETAPI = {"WINEDLLOVERRIDES": "netapi32=b;mscoree,mshtml="}
 STAND_IN_NETAPI = {"WINEDLLOVERRIDES": "netapi32=n;mscoree,mshtml="}
-SYSTEM_NETAPI = Path(os.environ.get("WINEPREFIX", "/nonexistent")) / "drive_c/windows/system32/netapi32.dll"
+PREFIX = Path(os.environ.get("WINEPREFIX", "/nonexistent"))
+SYSTEM_NETAPI = PREFIX / "drive_c/windows/system32/netapi32.dll"
+# Where Wine's Task Scheduler service keeps each task, as a file named after it.
+TASKS = PREFIX / "drive_c/windows/system32/tasks"
 
 
 def run_wine(command, env=None, timeout=60):

@@ -1,11 +1,15 @@
 #pragma once
-// What the test driver and test_hooks.dll say to each other through the job window: each
-// request is a registered window message posted to the window, each answer a window property.
+// What the test driver and test_hooks.dll say to each other through the job window. A request
+// is the registered message HookRequest posted to the window, with the action in wParam and its
+// two arguments in the low and high words of lParam; the hook answers by setting the property
+// AnswerProperty to the answer and DoneProperty to 1. The press counter keeps its counts in
+// properties of their own.
 
-inline constexpr wchar_t ChangeDpiRequest[] = L"AddJobTestChangeDpi";           // wParam: new DPI, lParam: current
-inline constexpr wchar_t DpiProperty[] = L"AddJobTestDpi";                      // the new DPI, once applied
-inline constexpr wchar_t FontHeightProperty[] = L"AddJobTestFontHeight";        // lfHeight of the controls' font
-inline constexpr wchar_t CountPressesRequest[] = L"AddJobTestCountPresses";
-inline constexpr wchar_t PressesProperty[] = L"AddJobTestPresses";              // presses on Schedule, plus one
-inline constexpr wchar_t HighContrastRequest[] = L"AddJobTestHighContrast";
-inline constexpr wchar_t HighContrastProperty[] = L"AddJobTestHighContrast";    // set once switched on
+enum HookAction { ChangeDpi, HighContrast, CountPresses };
+
+inline constexpr wchar_t HookRequest[] = L"AddJobTestHook";
+inline constexpr wchar_t DoneProperty[] = L"AddJobTestDone";
+inline constexpr wchar_t AnswerProperty[] = L"AddJobTestAnswer";
+inline constexpr wchar_t PressesProperty[] = L"AddJobTestPresses";    // activations of Schedule
+inline constexpr wchar_t BoxesProperty[] = L"AddJobTestBoxes";        // message boxes it opened
+inline constexpr wchar_t WarningsProperty[] = L"AddJobTestWarnings";  // of them, about an entry

@@ -55,12 +55,7 @@ inline long GdiObjectCount(DWORD pid) {
     };
 #pragma pack(pop)
     static_assert(sizeof(Entry) == 24);
-    #ifdef _WIN64
-    constexpr std::size_t PebGdiTable = 0xF8;
-#else
-    constexpr std::size_t PebGdiTable = 0x94;
-#endif
-    constexpr std::size_t Entries = 0x10000;
+    constexpr std::size_t PebGdiTable = sizeof(void*) == 8 ? 0xF8 : 0x94, Entries = 0x10000;
     const HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
     if (!process) return -1;
     long live = -1;

@@ -3,8 +3,9 @@
 //   server=<UTF-16 as hex, or NULL> record=<the AT_INFO's bytes as hex> command=<UTF-16 as hex>
 // and answers as FAKE_NETAPI_ANSWERS says: a comma-separated list with one entry per call, the
 // last one repeating (default "0"). An entry is a status to return, or "!" and an exception
-// code to raise. A job that is added gets a number that starts at FAKE_NETAPI_JOBID (default 1)
-// and grows by one with each added job.
+// code to raise, and may end in "@" and a number of milliseconds to take first ("0@4000"). A
+// job that is added gets a number that starts at FAKE_NETAPI_JOBID (default 1) and grows by
+// one with each added job.
 
 #include <windows.h>
 #include <lm.h>
@@ -82,6 +83,7 @@ extern "C" __declspec(dllexport) NET_API_STATUS WINAPI NetScheduleJobAdd(LPCWSTR
 
     static DWORD calls = 0, added = 0;
     const std::wstring answer = Answer(calls++);
+    if (const auto at = answer.find(L'@'); at != std::wstring::npos) Sleep(std::wcstoul(&answer[at + 1], nullptr, 10));
     if (answer[0] == L'!') RaiseException(std::wcstoul(answer.c_str() + 1, nullptr, 0), 0, 0, nullptr);
     const DWORD result = std::wcstoul(answer.c_str(), nullptr, 0);
     if (result == 0) *JobId = EnvironmentNumber(L"FAKE_NETAPI_JOBID", 1) + added++;

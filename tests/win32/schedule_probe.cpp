@@ -1,9 +1,8 @@
 // Drives the program's own binding of NetScheduleJobAdd against a real scheduling service.
 //
 //   schedule_probe [computer [command]]
-//                                   schedules the window's default job (with that command) and
-//                                   looks for it among the service's jobs:
-//                                   "status=<n> job=<id> listed=<1 when the service lists it>"
+//                                   schedules the window's default job (with that command):
+//                                   "status=<n> job=<id>"
 //   schedule_probe soak N GO_FILE   calls N times in this one process (the service is expected
 //                                   to be down), prints one JSON line with the statuses seen and
 //                                   the process's memory and kernel handles after the 10th and
@@ -19,12 +18,12 @@
 // beside the probe, which the loader would otherwise bind at start.
 
 #include <windows.h>
-#include <lm.h>
-#include <lmat.h>
 
 #include <cstdio>
 #include <map>
 #include <string>
+
+#include <nlohmann/json.hpp>
 
 #include "core/FillJobInfo.h"
 #include "tests/win32/ProcessCounts.h"
@@ -33,84 +32,42 @@
 
 namespace {
 
-AtInfo DefaultJob(const wchar_t* command = L"Calc.exe") {
+// The window's default job, with `command`, handed to the service of `server`; its status.
+std::uint32_t Schedule(const char16_t* server, const wchar_t* command = L"Calc.exe", std::uint32_t* jobId = nullptr) {
     WindowFields fields;
     fields.RunTime = u"17:00";
     fields.DayList = u"M,T,W,TH,F,S,SU";
     fields.CommandLine = reinterpret_cast<const char16_t*>(command);
     AtInfo job;
     if (FillJobInfo(fields, job)) ExitProcess(3);
-    return job;
-}
-
-std::uint32_t Schedule(const AtInfo& job, const char16_t* server, std::uint32_t& jobId) {
-    jobId = 0;
-    return ScheduleJobsAdding::SubmitJob(server, job, &jobId);
-}
-
-// Whether the local service lists a job with exactly this command. Wine's service takes a new
-// job into its list a moment after it has answered (and numbers it anew then, so the number the
-// call returned can't be used to look it up): this waits up to two seconds.
-template <typename Function>
-Function* Netapi(const char* name) {
-    static const HMODULE netapi = LoadSystemLibrary(L"netapi32.dll");
-    const auto function = reinterpret_cast<Function*>(reinterpret_cast<void*>(GetProcAddress(netapi, name)));
-    if (function == nullptr) ExitProcess(5);
-    return function;
-}
-
-bool Listed(const wchar_t* command) {
-    const auto enumerate = Netapi<decltype(NetScheduleJobEnum)>("NetScheduleJobEnum");
-    const auto release = Netapi<decltype(NetApiBufferFree)>("NetApiBufferFree");
-    for (int waited = 0; waited < 2000; waited += 20) {
-        LPBYTE buffer = nullptr;
-        DWORD read = 0, total = 0, resume = 0;
-        bool found = false;
-        if (enumerate(nullptr, &buffer, MAX_PREFERRED_LENGTH, &read, &total, &resume) == 0) {
-            const auto* jobs = reinterpret_cast<const AT_ENUM*>(buffer);
-            for (DWORD i = 0; i < read && !found; ++i)
-                found = jobs[i].Command && lstrcmpW(jobs[i].Command, command) == 0;
-        }
-        if (buffer) release(buffer);
-        if (found) return true;
-        Sleep(20);
-    }
-    return false;
+    std::uint32_t id = 0;
+    return ScheduleJobsAdding::SubmitJob(server, job, jobId ? jobId : &id);
 }
 
 int Probe(const char16_t* server, const wchar_t* command) {
     std::uint32_t jobId = 0;
-    const std::uint32_t status = Schedule(DefaultJob(command), server, jobId);
-    std::printf("status=%lu job=%lu listed=%d\n", static_cast<unsigned long>(status),
-                static_cast<unsigned long>(jobId), status == 0 && Listed(command));
+    const std::uint32_t status = Schedule(server, command, &jobId);
+    std::printf("status=%lu job=%lu\n", static_cast<unsigned long>(status), static_cast<unsigned long>(jobId));
     return 0;
 }
 
 int Soak(long calls, const wchar_t* goFile) {
-    const AtInfo job = DefaultJob();
-    std::map<std::uint32_t, long> statuses;
+    std::map<std::string, long> statuses;
     long memory10 = 0, handles10 = 0;
     for (long i = 1; i <= calls; ++i) {
-        std::uint32_t jobId = 0;
-        ++statuses[Schedule(job, nullptr, jobId)];
+        ++statuses[std::to_string(Schedule(nullptr))];
         if (i == 10) memory10 = PagefileKilobytes(GetCurrentProcess()), handles10 = HandleCount(GetCurrentProcessId());
     }
-    std::printf("{\"statuses\":{");
-    for (auto it = statuses.begin(); it != statuses.end(); ++it)
-        std::printf("%s\"%lu\":%ld", it == statuses.begin() ? "" : ",", static_cast<unsigned long>(it->first),
-                    it->second);
-    std::printf("},\"memory_kb\":[%ld,%ld],\"handles\":[%ld,%ld]}\n", memory10, PagefileKilobytes(GetCurrentProcess()),
-                handles10, HandleCount(GetCurrentProcessId()));
+    const nlohmann::json soak = {{"statuses", statuses},
+                                 {"memory_kb", {memory10, PagefileKilobytes(GetCurrentProcess())}},
+                                 {"handles", {handles10, HandleCount(GetCurrentProcessId())}}};
+    std::printf("%s\n", soak.dump().c_str());
     std::fflush(stdout);
-
     for (int waited = 0; GetFileAttributesW(goFile) == INVALID_FILE_ATTRIBUTES; waited += 50) {
         if (waited >= 60000) return 4;
         Sleep(50);
     }
-    std::uint32_t jobId = 0;
-    const std::uint32_t status = Schedule(job, nullptr, jobId);
-    std::printf("status=%lu job=%lu\n", static_cast<unsigned long>(status), static_cast<unsigned long>(jobId));
-    return 0;
+    return Probe(nullptr, L"Calc.exe");
 }
 
 std::wstring ModulePath(HMODULE module) {
