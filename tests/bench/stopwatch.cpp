@@ -1,5 +1,8 @@
 // Times programs side by side under the same conditions, taking turns, and prints the median
-// of each in milliseconds, in the order given.
+// of each in milliseconds, in the order given; then, for each program after the first, the
+// first one's time over its time in the same turn: the median of these ratios, and their lower
+// and upper quartile. A wait that both share (Wine's scheduling service answers in steps of
+// 50 ms) moves the ratio of the medians, but hardly the median of the ratios.
 //
 //   stopwatch start N PROGRAM.EXE...   process start to its window shown and idle
 //   stopwatch click N WINDOW_TITLE...  click on the button with the id of "Schedule" to the
@@ -92,9 +95,10 @@ double ClickToBox(HWND window, int buttonId) {
     return shown - start;
 }
 
-double Median(std::vector<double> values) {
+// The value at `fraction` of the sorted values (0.5: the median).
+double Quantile(std::vector<double> values, double fraction) {
     std::sort(values.begin(), values.end());
-    return values.empty() ? -1 : values[values.size() / 2];
+    return values.empty() ? -1 : values[static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1) + 0.5)];
 }
 
 }  // namespace
@@ -119,7 +123,14 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("usage: stopwatch start N PROGRAM.EXE... | click N WINDOW_TITLE...\n");
         return 2;
     }
-    for (int p = 0; p < programs; ++p) std::printf(p == 0 ? "%.1f" : " %.1f", Median(times[p]));
+    for (int p = 0; p < programs; ++p) std::printf(p == 0 ? "%.1f" : " %.1f", Quantile(times[p], 0.5));
+    std::printf("\n");
+    for (int p = 1; p < programs; ++p) {
+        std::vector<double> ratios;
+        for (int i = 0; i < runs; ++i) ratios.push_back(times[0][i] / times[p][i]);
+        std::printf(p == 1 ? "%.2f %.2f %.2f" : " %.2f %.2f %.2f", Quantile(ratios, 0.5), Quantile(ratios, 0.25),
+                    Quantile(ratios, 0.75));
+    }
     std::printf("\n");
     return 0;
 }
