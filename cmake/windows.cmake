@@ -28,13 +28,27 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_CURRENT_BINARY_DIR} -I${CMAKE_CU
 add_executable(AddJob WIN32
     win32/main.cpp win32/Root.cpp win32/Win32Platform.cpp win32/ThrowlessRuntime.cpp win32/AddJob.rc)
 target_link_libraries(AddJob PRIVATE binding comctl32 product_flags)
+# Terminal-server aware, as Windows linkers mark a program by default: no compatibility shims
+# for its INI files and registry on a terminal server.
+target_link_options(AddJob PRIVATE -Wl,--tsaware)
 
 # The release zip, AddJob-<version>-win32.zip or -win64.zip: the program, the README and the
 # licence in a folder of that name (cpack in the build folder), as reproducible as the program.
-# Its README is this one without the zips' own checksums, which would change with it.
+# Its README is the one of the sources for the people who run the program: each part from a
+# line "<!-- developers..." to the line "<!-- end of developers -->" is left out (the building,
+# the tests, the figures and the zips' own checksums, which would change with it).
 file(READ README.md README)
-string(REGEX REPLACE "<!-- zip checksums -->.*<!-- end of zip checksums -->\n" "" README "${README}")
-file(CONFIGURE OUTPUT README.md CONTENT "${README}" @ONLY)
+set(ZIP_README "")
+string(FIND "${README}" "<!-- developers" start)
+while(start GREATER -1)
+    string(SUBSTRING "${README}" 0 ${start} kept)
+    string(APPEND ZIP_README "${kept}")
+    string(FIND "${README}" "<!-- end of developers -->\n\n" end)
+    math(EXPR end "${end} + 28")
+    string(SUBSTRING "${README}" ${end} -1 README)
+    string(FIND "${README}" "<!-- developers" start)
+endwhile()
+file(CONFIGURE OUTPUT README.md CONTENT "${ZIP_README}${README}" @ONLY)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS README.md)
 install(TARGETS AddJob RUNTIME DESTINATION .)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/README.md LICENSE DESTINATION .)

@@ -1,5 +1,6 @@
 #include "win32/Root.h"
 
+#include <cwctype>
 #include <string>
 
 #include "core/HelpTextColour.h"
@@ -58,6 +59,15 @@ constexpr Control Controls[Root::ControlCount] = {
     {IDC_OPTION2, L"Option2", Kind::Option, L"&jeden ", 2655, 1485, 1095, 255},
     {IDC_LABEL6, L"Label6", Kind::Note, Help, 1305, 2445, 2520, 930},
 };
+
+// The letter after the "&" in a control's text: its access key.
+constexpr wchar_t AccessKey(int id) {
+    for (const Control& control : Controls)
+        for (const wchar_t* c = control.text; control.id == id && c && *c; ++c)
+            if (*c == L'&') return c[1];
+    return 0;
+}
+static_assert(AccessKey(IDC_COMMAND1) == L'S');
 
 // Every control starts a group of its own but the second option button, so that the arrow
 // keys move between the two options and nowhere else.
@@ -266,13 +276,31 @@ int Root::MessageLoop() {
     MSG message{};
     BOOL got;
     while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
-        if (IsRepeatedPress(message)) continue;
+        if (IsRepeatedPress(message) || IsEchoOfClosedBox(message)) continue;
         // The dialog manager's keys: Tab, Shift+Tab, arrows in the option pair, Space on buttons.
         if (window_ != nullptr && IsDialogMessageW(window_, &message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
     return got == 0 ? static_cast<int>(message.wParam) : 1;  // -1: the loop itself failed
+}
+
+// The second half of a double click on a message box's OK that lies over "Schedule", or of a
+// double-tapped Enter, reaches the button once the box is gone. Input that would press the
+// button within the double-click time of a Schedule's last box closing is taken for that: a
+// click or key on the button, or its access key anywhere. The time is the input's own, so a
+// deliberate press a moment later counts, and a press that is not input (BM_CLICK, or a screen
+// reader's default action) always does.
+bool Root::IsEchoOfClosedBox(const MSG& message) const {
+    const bool mouse = message.message >= WM_MOUSEFIRST && message.message <= WM_MOUSELAST;
+    const bool key = message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST;
+    if (!boxClosed_ || !(mouse || key)) return false;
+    const HWND button = Item(IDC_COMMAND1);
+    const bool accessKey = (message.message == WM_SYSKEYDOWN || message.message == WM_SYSCHAR) &&
+                           std::towupper(static_cast<wint_t>(message.wParam)) ==
+                               std::towupper(AccessKey(IDC_COMMAND1));
+    if (message.hwnd != button && !accessKey) return false;
+    return static_cast<LONG>(message.time - boxClosedAt_) < static_cast<LONG>(GetDoubleClickTime());
 }
 
 bool Root::NotMade(const wchar_t* what) {
@@ -431,7 +459,7 @@ LRESULT Root::OnCtlColorStatic(HDC dc, HWND control) {
 // access key twice (the caption itself, then the next stop after it: its entry).
 void Root::OnNextDlgCtl(WPARAM target, bool isWindow) {
     const HWND next = isWindow ? reinterpret_cast<HWND>(target) : GetNextDlgTabItem(window_, GetFocus(), target != 0);
-    if (next == nullptr) return;
+    if (next == nullptr || !IsChild(window_, next)) return;  // another program's window is none of ours
     if (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(next, EM_SETSEL, 0, -1);
     SetFocus(next);
 }
@@ -460,6 +488,9 @@ WindowFields Root::ReadFields() const {
 void Root::Schedule() {
     Win32Platform platform(window_);
     const FieldToFix field = Command1_Click(ReadFields(), platform, platform);
+    // Its last box has just closed.
+    boxClosed_ = true;
+    boxClosedAt_ = GetTickCount();
     if (field == FieldToFix::None) return;
     const HWND entry = Item(field == FieldToFix::RunTime ? IDC_TEXT2 : IDC_TEXT3);
     // The window may be activated again only after this, when the closed message box hands

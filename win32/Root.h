@@ -44,6 +44,7 @@ private:
     HWND Item(int id) const;
     void Schedule();
     WindowFields ReadFields() const;
+    bool IsEchoOfClosedBox(const MSG& message) const;
 
     HINSTANCE instance_;
     int dpi_ = 96;
@@ -55,4 +56,6 @@ private:
     std::wstring failure_;  // what could not be made
     UniqueFont font_;
     HWND focusWhileInactive_ = nullptr;
+    bool boxClosed_ = false;  // a Schedule's last message box has closed, at boxClosedAt_ (ms)
+    DWORD boxClosedAt_ = 0;
 };

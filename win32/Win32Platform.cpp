@@ -1,5 +1,7 @@
 #include "win32/Win32Platform.h"
 
+#include <utility>
+
 #include "win32/ScheduleJobsAdding.h"
 #include "win32/SystemLibrary.h"
 #include "win32/Win32Handles.h"
@@ -19,10 +21,24 @@ std::u16string FormattedMessage(std::uint32_t status, HMODULE source) {
     return text;
 }
 
+// Keys and clicks that reached the window while the service call ran wait in its queue, and
+// would otherwise be handled once it returns: a second Schedule, or the OK of the box that is
+// about to show the first one's result, pressed before it could be read. They are dropped: the
+// window takes no input while a Schedule runs.
+void DropInputMadeDuringTheCall() {
+    MSG message;
+    for (const auto& [first, last] : {std::pair{WM_KEYFIRST, WM_KEYLAST}, {WM_MOUSEFIRST, WM_MOUSELAST},
+                                     {WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK}})
+        while (PeekMessageW(&message, nullptr, first, last, PM_REMOVE)) {
+        }
+}
+
 }  // namespace
 
 std::uint32_t Win32Platform::SubmitJob(const char16_t* server, const AtInfo& job, std::uint32_t* jobId) {
-    return ScheduleJobsAdding::SubmitJob(server, job, jobId);
+    const std::uint32_t status = ScheduleJobsAdding::SubmitJob(server, job, jobId);
+    DropInputMadeDuringTheCall();
+    return status;
 }
 
 std::u16string Win32Platform::StatusText(std::uint32_t status) {

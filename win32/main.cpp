@@ -9,12 +9,13 @@
 namespace {
 
 // DLLs the program or the system loads later come from the system folder only, never from the
-// program's own folder or the current one. Windows 7 with KB2533623 and later have this.
+// program's own folder or the current one. Windows 7 with KB2533623 and later have this; on
+// older systems at least the current folder is taken out of the search from the start.
 void LoadDllsFromTheSystemFolderOnly() {
     using SetDefaultDllDirectoriesProc = BOOL(WINAPI*)(DWORD);
     const auto set = reinterpret_cast<SetDefaultDllDirectoriesProc>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
-    if (set != nullptr) set(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (set == nullptr || !set(LOAD_LIBRARY_SEARCH_SYSTEM32)) SetDllDirectoryW(L"");
 }
 
 }  // namespace
