@@ -42,6 +42,9 @@ def test_small_standalone_and_for_its_architecture():
     assert imports and imports <= SYSTEM_DLLS, imports
     manifest = resource(pe, pefile.RESOURCE_TYPE["RT_MANIFEST"], 1).decode()
     assert MANIFEST_ARCHITECTURE[BUILD] in manifest, "the embedded manifest names the build's architecture"
+    # Per-monitor DPI from Windows 10 1703 on, with the value 1607 knows as its fallback.
+    assert ">PerMonitorV2, PerMonitor</dpiAwareness>" in manifest
+    assert pe.OPTIONAL_HEADER.DllCharacteristics & 0x8000, "terminal-server aware, as Windows linkers mark it"
     # The program file's icon: two images, 16 and 32 pixels square, 16 colours each.
     group = resource(pe, pefile.RESOURCE_TYPE["RT_GROUP_ICON"], 1)
     count = struct.unpack_from("<H", group, 4)[0]
@@ -68,6 +71,10 @@ def test_release_zip_holds_the_program_the_readme_and_the_licence():
         assert release.read(f"{folder}/AddJob.exe") == (BIN / "AddJob.exe").read_bytes()
         assert release.read(f"{folder}/LICENSE") == (ROOT / "LICENSE").read_bytes()
         readme = release.read(f"{folder}/README.md").decode()
-    # The repository's README but for the zips' own checksums.
-    assert readme.startswith("# Tessaro - Job hinzufügen") and "## Troubleshooting" in readme
-    assert "zip checksums" not in readme and "zip checksums" in (ROOT / "README.md").read_text()
+    # The README for the people who run the program: what it does, then "On Windows"; none of
+    # the developers' parts (and so no picture the zip doesn't hold, no checksum of itself).
+    sections = [line for line in readme.splitlines() if line.startswith("## ")]
+    assert readme.startswith("# Tessaro - Job hinzufügen\n\nA small Windows tool") and sections[0] == "## On Windows"
+    assert "### Troubleshooting" in readme and sections[-1] == "## Licence"
+    for developers in ("<!--", "](", "scripts/run", "scripts/test", "## Figures", "SHA-256"):
+        assert developers not in readme, developers

@@ -214,14 +214,41 @@ def test_closing_ends_the_program_at_once(app, how, code):
     assert app.close(how) == {"ended": True, "code": code}
 
 
-# On a control that takes no characters, a letter alone is an access key: "s" on the button.
-@pytest.mark.parametrize("key", ["Return", "space", "alt+s", "s"])
-def test_a_held_key_schedules_once(fake, key):
-    """A held key repeats while held; the box it opens stays up until a new press."""
-    app = fake.start()
+# One press, one job. Each row: the stand-in's answer, what the user does with the focus on
+# "Schedule" (xdotool commands, at {x} {y} the middle of the button; "box up": the confirmation
+# is shown; "box over button": it is moved so that its OK lies over the button), and whether the
+# first job's confirmation is still up afterwards.
+ONE_PRESS = {
+    # A held key repeats while held; the box it opens stays up until a new press. On a control
+    # that takes no characters, a letter alone is an access key: "s" on the button.
+    "held Return": ("0", ["keydown Return sleep 2 keyup Return"], True),
+    "held space": ("0", ["keydown space sleep 2 keyup space"], True),
+    "held alt+s": ("0", ["keydown alt+s sleep 2 keyup alt+s"], True),
+    "held s": ("0", ["keydown s sleep 2 keyup s"], True),
+    # Enter, then Enter three times and a click on the button while the call takes 4 s.
+    "slow call": ("0@4000", ["mousemove {x} {y} key Return sleep 0.5 key --delay 100 Return Return Return click 1"], True),
+    # With the confirmation up, Enter twice within 100 ms: the first closes it.
+    "double tap": ("0", ["key Return", "box up", "key --delay 80 Return Return"], False),
+    # A double click on the confirmation's OK where it lies over the button.
+    "double click": ("0", ["key Return", "box over button", "mousemove {x} {y} click --repeat 2 --delay 80 1"], False),
+}
+
+
+@pytest.mark.parametrize("case", ONE_PRESS)
+def test_one_press_schedules_once(fake, case):
+    answer, steps, still_up = ONE_PRESS[case]
+    app = fake.start(answers=answer)
     assert [app.focus_after("Tab") for _ in range(5)][-1] == "Command1"
-    subprocess.run(["xdotool", "keydown", key, "sleep", "2", "keyup", key], check=True, timeout=30)
-    assert driver("box", 2000)["text"] == "Der geplante Task ''Task1'' wurde erfolgreich hinzugefügt.  "
+    state = app.state()
+    left, top, width, height = state["by_name"]["Command1"]["rect"]
+    x, y = state["frame"][2] + left + width // 2, state["frame"][3] + top + height // 2
+    for step in steps:
+        if step.startswith("box"):
+            assert driver("box", 10000, -2, *([x, y] if step == "box over button" else []))["box"]
+        else:
+            subprocess.run(["xdotool", *step.format(x=x, y=y).split()], check=True, timeout=30)
+    if still_up:
+        assert driver("box", 6000)["text"] == "Der geplante Task ''Task1'' wurde erfolgreich hinzugefügt.  "
     assert driver("box", 1000)["box"] is False
     assert len(fake.calls()) == 1
 
