@@ -72,7 +72,8 @@ _lock_holders() {
         [ "$(readlink "$fd" 2>/dev/null)" = "$OUT/.lock" ] || continue
         pid=${fd#/proc/}
         pid=${pid%%/*}
-        [ "$pid" = "$$" ] || holders+=("process $pid ($(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | cut -c1-60))")
+        # Not this run itself, nor this subshell (bash keeps a copy of fd 9 while it is closed)
+        [ "$pid" = "$$" ] || [ "$pid" = "$BASHPID" ] || holders+=("process $pid ($(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | cut -c1-60))")
     done
     [ ${#holders[@]} -gt 0 ] || holders=("no process that is still running")
     printf '%s' "${holders[0]}"

@@ -45,7 +45,7 @@ def test_scripts_repair_or_refuse(case, tmp_path):
         # What an interrupted wineboot leaves: a registry but no mark that the prefix is ready.
         prefix.mkdir()
         (prefix / "system.reg").write_text("")
-        run = started(tmp_path, WINE_UP + "; echo prefix-up; sleep 300", DISPLAY=":987")
+        run = started(tmp_path, WINE_UP + "; echo prefix-up; sleep 300 9<&-", DISPLAY=":987")
         lines = []
         deadline = time.monotonic() + 180
         while not (lines and "prefix-up" in lines[-1]) and run.poll() is None and time.monotonic() < deadline:
