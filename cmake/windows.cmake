@@ -26,8 +26,9 @@ set_source_files_properties(win32/AddJob.rc PROPERTIES
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_CURRENT_BINARY_DIR} -I${CMAKE_CURRENT_SOURCE_DIR}")
 
 add_executable(AddJob WIN32
-    win32/main.cpp win32/Root.cpp win32/Win32Platform.cpp win32/ThrowlessRuntime.cpp win32/AddJob.rc)
-target_link_libraries(AddJob PRIVATE binding comctl32 product_flags)
+    win32/main.cpp win32/Root.cpp win32/Win32Platform.cpp win32/TaskScheduling.cpp win32/ThrowlessRuntime.cpp
+    win32/AddJob.rc)
+target_link_libraries(AddJob PRIVATE binding comctl32 ole32 oleaut32 product_flags)
 # Terminal-server aware, as Windows linkers mark a program by default: no compatibility shims
 # for its INI files and registry on a terminal server.
 target_link_options(AddJob PRIVATE -Wl,--tsaware)

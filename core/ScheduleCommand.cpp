@@ -47,25 +47,74 @@ constexpr std::u16string_view AcceptedDays =
     u"Erlaubt sind Wochentage (M, T, W, TH, F, S, SU) wie M,T,SU oder Tage des Monats von 1 bis 31 "
     u"wie 13,17,28, jeweils durch Kommas getrennt.";
 
+constexpr std::u16string_view AdminHint =
+    u"Zum Hinzufügen eines Tasks auf diesem Computer sind Administratorrechte nötig.";
+constexpr std::u16string_view UnreachableHint =
+    u"Der Computer ist nicht erreichbar. Stimmt der Computername, und ist der Computer eingeschaltet und im Netz?";
+constexpr std::u16string_view ServiceDownHint = u"Der Aufgabenplanungsdienst (Schedule) läuft auf diesem Computer nicht.";
+
 // What usually lies behind the status codes a user meets most.
 std::u16string_view Hint(std::uint32_t status) {
     switch (status) {
     case 5:
-        return u"Zum Hinzufügen eines Tasks auf diesem Computer sind Administratorrechte nötig.";
-    case 50:
-        return u"Ab Windows 8 ist die AT-Schnittstelle abgeschaltet, solange auf dem Zielcomputer der "
-               u"Registrierungswert EnableAt (HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\"
-               u"Schedule\\Configuration) nicht auf 1 steht.";
+        return AdminHint;
     case 53:
     case 1722:
-        return u"Der Computer ist nicht erreichbar. Stimmt der Computername, und ist der Computer "
-               u"eingeschaltet und im Netz?";
+        return UnreachableHint;
     case 1753:
     case 2184:
-        return u"Der Aufgabenplanungsdienst (Schedule) läuft auf diesem Computer nicht.";
+        return ServiceDownHint;
     default:
         return {};
     }
+}
+
+// The same for the Task Scheduler's answers.
+std::u16string_view TaskHint(std::uint32_t result) {
+    switch (result) {
+    case 0x80070005:  // E_ACCESSDENIED
+        return AdminHint;
+    case 0x80070035:  // ERROR_BAD_NETPATH
+    case 0x800706BA:  // RPC_S_SERVER_UNAVAILABLE
+        return UnreachableHint;
+    case 0x80041315:  // SCHED_E_SERVICE_NOT_RUNNING
+        return ServiceDownHint;
+    case 0x80040154:  // REGDB_E_CLASSNOTREG: this computer has no Task Scheduler 2.0
+        return u"Die Aufgabenplanung, in die der Job eingetragen würde, gibt es erst ab Windows Vista.";
+    default:
+        return {};
+    }
+}
+
+// "von „HOST“", or "dieses Computers" for the local one.
+std::u16string OfComputer(const std::u16string& name) {
+    return name.empty() ? u"dieses Computers" : u"von " + Quoted(name);
+}
+
+std::u16string QuestionText(const std::u16string& computer) {
+    return (computer.empty() ? std::u16string(u"Auf diesem Computer") : u"Auf dem Computer " + Quoted(computer)) +
+           u" ist die AT-Schnittstelle abgeschaltet, wie ab Windows 8 üblich.\n\nSoll der Job stattdessen in die "
+           u"Aufgabenplanung " + OfComputer(computer) + u" eingetragen werden?";
+}
+
+std::u16string TaskConfirmationText(const std::u16string& task, const std::u16string& computer) {
+    return u"Der geplante Task ''" + task + u"'' wurde in die Aufgabenplanung " + OfComputer(computer) +
+           u" eingetragen.";
+}
+
+std::u16string CommandProblemText(CommandProblem problem, const std::u16string& commandLine) {
+    switch (problem.kind) {
+    case CommandProblem::NoProgram:
+        return u"Im Feld „Anwendung:“ fehlt das Programm, das der Task starten soll.";
+    case CommandProblem::TooLong:
+        return u"Im Feld „Anwendung:“ ist der Pfad des Programms länger als die 260 Zeichen, die die "
+               u"Aufgabenplanung annimmt.";
+    case CommandProblem::Unwritable:
+        break;
+    }
+    return u"Im Feld „Anwendung:“ steht in " + Quoted(commandLine) +
+           u" ein Zeichen, das die Aufgabenplanung nicht speichern kann: ein Steuerzeichen oder ein halbes "
+           u"Ersatzzeichenpaar.";
 }
 
 }  // namespace
@@ -115,22 +164,43 @@ std::u16string ServiceErrorText(std::uint32_t status, const std::u16string& plat
     return text;
 }
 
-FieldToFix Command1_Click(const WindowFields& fields, JobScheduler& scheduler, MessageBoxes& messages) {
-    AtInfo job;
-    std::uint32_t jobId = 0;
+std::u16string TaskErrorText(std::uint32_t result, const std::u16string& platformText) {
+    std::u16string hex = Digits(result, 16);
+    hex.insert(0, hex.size() < 8 ? 8 - hex.size() : 0, u'0');  // an HRESULT in all its eight digits
+    std::u16string text = u"Der Task konnte nicht in die Aufgabenplanung eingetragen werden.\n\nFehler 0x" + hex;
+    text += platformText.empty() ? u"." : u": " + platformText;
+    if (const auto hint = TaskHint(result); !hint.empty()) text += u"\n\n" + std::u16string(hint);
+    return text;
+}
 
-    if (const auto error = FillJobInfo(fields, job)) {
-        messages.ShowMessage(ConversionErrorText(*error), MessageTitle, MessageKind::Warning);
-        return error->kind == ConversionError::BadTime ? FieldToFix::RunTime : FieldToFix::DayList;
-    }
+namespace {
+
+Outcome Say(std::u16string text, MessageKind kind, FieldToFix field = FieldToFix::None) {
+    return {Message{std::move(text), MessageTitle, kind}, field};
+}
+
+}  // namespace
+
+Outcome Command1_Click(const WindowFields& fields, SchedulePlatform& platform) {
+    AtInfo job;
+    if (const auto error = FillJobInfo(fields, job))
+        return Say(ConversionErrorText(*error), MessageKind::Warning,
+                   error->kind == ConversionError::BadTime ? FieldToFix::RunTime : FieldToFix::DayList);
 
     // An empty name means the local computer, which the service takes as no name at all.
     const char16_t* server = fields.ComputerName.empty() ? nullptr : fields.ComputerName.c_str();
-    const std::uint32_t status = scheduler.SubmitJob(server, job, &jobId);
+    const SubmitResult submitted = platform.SubmitJob(server, job);
+    if (submitted.status == 0) return Say(ConfirmationText(submitted.jobId), MessageKind::Information);
+    if (submitted.status != AtInterfaceOff)
+        return Say(ServiceErrorText(submitted.status, submitted.errorText), MessageKind::Error);
 
-    if (status == 0)
-        messages.ShowMessage(ConfirmationText(jobId), MessageTitle, MessageKind::Information);
-    else
-        messages.ShowMessage(ServiceErrorText(status, scheduler.StatusText(status)), MessageTitle, MessageKind::Error);
-    return FieldToFix::None;
+    // The AT interface is off: the same job as a task of the computer's Task Scheduler, if the
+    // user wants it, with its dates reckoned from the moment of the answer.
+    if (!platform.Ask(*Say(QuestionText(fields.ComputerName), MessageKind::Question).message)) return {};
+    const auto made = MakeTaskDefinition(job, platform.Now());
+    if (made.problem)
+        return Say(CommandProblemText(*made.problem, job.Command), MessageKind::Warning, FieldToFix::CommandLine);
+    const TaskRegistration registered = platform.RegisterTask(fields.ComputerName, *made.definition);
+    if (registered.result == 0) return Say(TaskConfirmationText(registered.name, fields.ComputerName), MessageKind::Information);
+    return Say(TaskErrorText(registered.result, registered.errorText), MessageKind::Error);
 }

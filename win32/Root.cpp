@@ -288,19 +288,34 @@ int Root::MessageLoop() {
 // The second half of a double click on a message box's OK that lies over "Schedule", or of a
 // double-tapped Enter, reaches the button once the box is gone. Input that would press the
 // button within the double-click time of a Schedule's last box closing is taken for that: a
-// click or key on the button, or its access key anywhere. The time is the input's own, so a
-// deliberate press a moment later counts, and a press that is not input (BM_CLICK, or a screen
-// reader's default action) always does.
+// click on it, Enter, Space or its letter on it, or its access key anywhere. The time is the
+// input's own, so a deliberate press a moment later counts, and a press that is not input
+// (BM_CLICK, or a screen reader's default action) always does.
 bool Root::IsEchoOfClosedBox(const MSG& message) const {
-    const bool mouse = message.message >= WM_MOUSEFIRST && message.message <= WM_MOUSELAST;
-    const bool key = message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST;
-    if (!boxClosed_ || !(mouse || key)) return false;
-    const HWND button = Item(IDC_COMMAND1);
-    const bool accessKey = (message.message == WM_SYSKEYDOWN || message.message == WM_SYSCHAR) &&
-                           std::towupper(static_cast<wint_t>(message.wParam)) ==
-                               std::towupper(AccessKey(IDC_COMMAND1));
-    if (message.hwnd != button && !accessKey) return false;
-    return static_cast<LONG>(message.time - boxClosedAt_) < static_cast<LONG>(GetDoubleClickTime());
+    if (!boxClosed_) return false;
+    const bool onButton = message.hwnd == Item(IDC_COMMAND1);
+    const bool accessKey =
+        std::towupper(static_cast<wint_t>(message.wParam)) == std::towupper(AccessKey(IDC_COMMAND1));
+    bool presses = false;
+    switch (message.message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+        presses = onButton;
+        break;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+        presses = onButton && (message.wParam == VK_RETURN || message.wParam == VK_SPACE);
+        break;
+    case WM_CHAR:
+        presses = onButton && accessKey;
+        break;
+    case WM_SYSKEYDOWN:
+    case WM_SYSCHAR:
+        presses = accessKey;
+        break;
+    }
+    return presses && static_cast<LONG>(message.time - boxClosedAt_) < static_cast<LONG>(GetDoubleClickTime());
 }
 
 bool Root::NotMade(const wchar_t* what) {
@@ -487,12 +502,15 @@ WindowFields Root::ReadFields() const {
 
 void Root::Schedule() {
     Win32Platform platform(window_);
-    const FieldToFix field = Command1_Click(ReadFields(), platform, platform);
+    const Outcome outcome = Command1_Click(ReadFields(), platform);
+    if (outcome.message) ShowMessage(window_, *outcome.message);
     // Its last box has just closed.
     boxClosed_ = true;
     boxClosedAt_ = GetTickCount();
-    if (field == FieldToFix::None) return;
-    const HWND entry = Item(field == FieldToFix::RunTime ? IDC_TEXT2 : IDC_TEXT3);
+    if (outcome.field == FieldToFix::None) return;
+    const HWND entry = Item(outcome.field == FieldToFix::RunTime   ? IDC_TEXT2
+                            : outcome.field == FieldToFix::DayList ? IDC_TEXT3
+                                                                   : IDC_TEXT4);
     // The window may be activated again only after this, when the closed message box hands
     // the activation back; that restores the focus from focusWhileInactive_.
     focusWhileInactive_ = entry;

@@ -1,9 +1,12 @@
 #pragma once
-// Owners for Windows handles: each closes its handle with the function that handle needs.
+// Owners for Windows handles: each closes its handle with the function that handle needs; and
+// for COM's interfaces, texts (BSTR) and VARIANTs.
 
 #include <windows.h>
+#include <oleauto.h>
 
 #include <memory>
+#include <string>
 #include <type_traits>
 
 template <typename Handle, auto Close>
@@ -52,4 +55,51 @@ public:
 private:
     HDC dc_;
     HGDIOBJ previous_;
+};
+
+// A COM interface, released when the owner goes.
+struct ComReleaser {
+    void operator()(IUnknown* object) const { object->Release(); }
+};
+template <typename Interface>
+using ComPtr = std::unique_ptr<Interface, ComReleaser>;
+
+// Takes the interface a call hands out through its last parameter into `owner`, once the call
+// has returned: Call(..., ComOut(owner)).
+template <typename Interface>
+class ComOut {
+public:
+    explicit ComOut(ComPtr<Interface>& owner) : owner_(owner) {}
+    ~ComOut() { owner_.reset(received_); }
+    ComOut(const ComOut&) = delete;
+    ComOut& operator=(const ComOut&) = delete;
+    operator Interface**() { return &received_; }
+    operator void**() { return reinterpret_cast<void**>(&received_); }
+
+private:
+    ComPtr<Interface>& owner_;
+    Interface* received_ = nullptr;
+};
+
+using UniqueBstr = UniqueHandle<BSTR, SysFreeString>;
+
+// A VARIANT, cleared when the owner goes: empty, a number, or a text it owns.
+class Variant {
+public:
+    Variant() { VariantInit(&value_); }
+    explicit Variant(LONG number) : Variant() {
+        value_.vt = VT_I4;
+        value_.lVal = number;
+    }
+    explicit Variant(const std::u16string& text) : Variant() {
+        value_.bstrVal = SysAllocStringLen(reinterpret_cast<const wchar_t*>(text.data()), static_cast<UINT>(text.size()));
+        if (value_.bstrVal != nullptr) value_.vt = VT_BSTR;
+    }
+    ~Variant() { VariantClear(&value_); }
+    Variant(const Variant&) = delete;
+    Variant& operator=(const Variant&) = delete;
+    const VARIANT& get() const { return value_; }
+
+private:
+    VARIANT value_;
 };

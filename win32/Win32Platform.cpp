@@ -4,6 +4,7 @@
 
 #include "win32/ScheduleJobsAdding.h"
 #include "win32/SystemLibrary.h"
+#include "win32/TaskScheduling.h"
 #include "win32/Win32Handles.h"
 
 namespace {
@@ -33,28 +34,48 @@ void DropInputMadeDuringTheCall() {
         }
 }
 
-}  // namespace
-
-std::uint32_t Win32Platform::SubmitJob(const char16_t* server, const AtInfo& job, std::uint32_t* jobId) {
-    const std::uint32_t status = ScheduleJobsAdding::SubmitJob(server, job, jobId);
-    DropInputMadeDuringTheCall();
-    return status;
-}
-
-std::u16string Win32Platform::StatusText(std::uint32_t status) {
-    // Network status codes 2100 to 2999 have their texts in netmsg.dll.
+// The platform's text for a status: network codes 2100 to 2999 have theirs in netmsg.dll, the
+// rest in the system's table; an HRESULT of a Windows error has its error's.
+std::u16string StatusText(std::uint32_t status) {
     if (status >= 2100 && status <= 2999) {
         const UniqueModule netmsg(LoadSystemLibrary(L"netmsg.dll", LOAD_LIBRARY_AS_DATAFILE));
         if (netmsg) {
             if (auto text = FormattedMessage(status, netmsg.get()); !text.empty()) return text;
         }
     }
-    return FormattedMessage(status, nullptr);
+    std::u16string text = FormattedMessage(status, nullptr);
+    if (text.empty() && HRESULT_FACILITY(status) == FACILITY_WIN32) text = FormattedMessage(HRESULT_CODE(status), nullptr);
+    return text;
 }
 
-void Win32Platform::ShowMessage(const std::u16string& text, const std::u16string& title, MessageKind kind) {
-    const UINT icon = kind == MessageKind::Information ? MB_ICONINFORMATION
-                      : kind == MessageKind::Warning   ? MB_ICONWARNING
-                                                       : MB_ICONERROR;
-    MessageBoxW(owner_, Wide(text), Wide(title), MB_OK | icon);
+}  // namespace
+
+SubmitResult Win32Platform::SubmitJob(const char16_t* server, const AtInfo& job) {
+    std::uint32_t jobId = 0;
+    const std::uint32_t status = ScheduleJobsAdding::SubmitJob(server, job, &jobId);
+    DropInputMadeDuringTheCall();
+    return {status, jobId, status != 0 ? StatusText(status) : std::u16string()};
+}
+
+bool Win32Platform::Ask(const Message& question) { return ShowMessage(owner_, question) == IDYES; }
+
+LocalTime Win32Platform::Now() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return {now.wYear, now.wMonth, now.wDay,
+            ((now.wHour * 60u + now.wMinute) * 60u + now.wSecond) * 1000u + now.wMilliseconds};
+}
+
+TaskRegistration Win32Platform::RegisterTask(const std::u16string& server, const TaskDefinition& task) {
+    const auto [result, name] = TaskScheduling::RegisterTask(server, task);
+    DropInputMadeDuringTheCall();
+    return {result, name, result != 0 ? StatusText(result) : std::u16string()};
+}
+
+int ShowMessage(HWND owner, const Message& message) {
+    const UINT style = message.kind == MessageKind::Information ? MB_OK | MB_ICONINFORMATION
+                       : message.kind == MessageKind::Warning   ? MB_OK | MB_ICONWARNING
+                       : message.kind == MessageKind::Error     ? MB_OK | MB_ICONERROR
+                                                                : MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1;
+    return MessageBoxW(owner, Wide(message.text), Wide(message.title), style);
 }

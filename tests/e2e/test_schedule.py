@@ -1,18 +1,23 @@
 """A click on "Schedule" through the real window: what reaches the service and what the user
 is told."""
+import shutil
+import subprocess
 import uuid
 
 import pytest
 
-from app import POINTER, record, service_commands
+from app import POINTER, driver, record, service_commands
+from wine import BIN, TASKS, wine_command
 
+TASK_XMLNS = "http://schemas.microsoft.com/windows/2004/02/mit/task"
 CONFIRMATION = "Der geplante Task ''Task{}'' wurde erfolgreich hinzugefügt.  "
 TITLE = " Geplanten Task hinzufügen"
 
 
 def test_default_job_end_to_end(fake):
     app = fake.start(job_id=1)
-    computer = app.state()["by_name"]["Text1"]["text"]
+    computer = prefix + app.state()["by_name"]["Text1"]["text"]
+    app.set("Text1", computer)
     box = app.schedule()
     assert box["title"] == TITLE
     assert box["text"] == CONFIRMATION.format(1)
@@ -149,3 +154,61 @@ def test_the_job_reaches_wines_scheduling_service(app):
     app.set("Text4", command)
     assert app.schedule()["text"].startswith("Der geplante Task ''Task")
     assert command in service_commands([command])
+
+
+QUESTION = ("Auf dem Computer „{0}“ ist die AT-Schnittstelle abgeschaltet, wie ab Windows 8 üblich.\n\n"
+            "Soll der Job stattdessen in die Aufgabenplanung von „{0}“ eingetragen werden?")
+TASK_ADDED = "Der geplante Task ''{}'' wurde in die Aufgabenplanung von „{}“ eingetragen."
+
+# Where the AT interface is off (the stand-in answers 50), the job goes to Wine's real Task
+# Scheduler if the user says so. Each row: the tasks there before, how the question is answered
+# (its button, or Enter held on it), the task the confirmation names (None: no box), the tasks
+# there afterwards, and what comes before this computer's name in "Computer Name".
+TASK_SCHEDULER = {
+    "Ja": ([], 0, "At1", ["At1"], ""),
+    "Nein": ([], 1, None, [], ""),
+    "At1 taken": (["At1"], 0, "At2", ["At1", "At2"], ""),
+    "Enter held": ([], "keydown Return sleep 2 keyup Return", "At1", ["At1"], ""),
+    "UNC name": ([], 0, "At1", ["At1"], "\\\\"),  # the name as typed reaches Connect
+}
+
+
+@pytest.fixture
+def task_scheduler():
+    """Wine's Task Scheduler as the test leaves it: no task, and its service started on demand
+    (registering a task makes Wine start it with the prefix, which a stopped service's tests
+    could not then stop)."""
+    yield TASKS
+    for task in TASKS.glob("*"):
+        task.unlink()
+    wine_command(["reg", "add", "HKLM\\System\\CurrentControlSet\\Services\\Schedule", "/v", "Start",
+                  "/t", "REG_DWORD", "/d", "3", "/f"])
+
+
+@pytest.mark.parametrize("case", TASK_SCHEDULER)
+def test_where_the_at_interface_is_off_the_task_scheduler_gets_the_job(fake, task_scheduler, tmp_path, case):
+    before, answer, named, after, prefix = TASK_SCHEDULER[case]
+    for name in before:
+        (task_scheduler / name).write_text(f'<Task xmlns="{TASK_XMLNS}"><Actions><Exec><Command>x</Command>'
+                                           "</Exec></Actions></Task>")
+    # A taskschd.dll beside the program, that isn't one: COM finds the Task Scheduler through
+    # the system's registration of its class, never here.
+    folder = tmp_path / "downloads"
+    folder.mkdir()
+    shutil.copy(BIN / "AddJob.exe", folder)
+    shutil.copy(BIN / "without-add" / "netapi32.dll", folder / "taskschd.dll")
+    app = fake.start(answers=50, program=folder / "AddJob.exe")
+    computer = prefix + app.state()["by_name"]["Text1"]["text"]
+    app.set("Text1", computer)
+    assert [app.focus_after("Tab") for _ in range(5)][-1] == "Command1"
+    app.press("Command1")
+    question = driver("box", 10000, -2 if isinstance(answer, str) else answer)
+    assert (question["title"], question["text"], question["buttons"]) == (TITLE, QUESTION.format(computer),
+                                                                           ["&Yes", "&No"])
+    if isinstance(answer, str):
+        subprocess.run(["xdotool", *answer.split()], check=True, timeout=30)
+    if named:
+        assert driver("box", 10000)["text"] == TASK_ADDED.format(named, computer)
+    assert driver("box", 1000)["box"] is False
+    assert sorted(task.name for task in task_scheduler.glob("*")) == after
+    assert len(fake.calls()) == 1

@@ -4,7 +4,8 @@
 //
 // On every input either the conversion fails with a message that names its field and that the
 // user's text can't reorder, or the record keeps the invariants every job handed to the
-// service must keep.
+// service must keep, and its task for the Task Scheduler is either refused with a reason or a
+// definition that XML can hold whole.
 
 #include <cstdint>
 #include <cstdlib>
@@ -55,5 +56,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require((job.Flags & ~0x11) == 0);
     Require(job.Flags == ((fields.Interactive ? 0 : 0x10) | (fields.EveryListedDay ? 0x01 : 0)));
     Require(job.Command == fields.CommandLine);
+
+    const auto made = MakeTaskDefinition(job, {2028, 2, 28, 43'200'000});
+    Require(made.definition.has_value() != made.problem.has_value());
+    if (made.definition) {
+        const std::u16string& xml = made.definition->Xml;
+        Require(xml.rfind(u"<Task ", 0) == 0 && xml.size() > 7 && xml.compare(xml.size() - 7, 7, u"</Task>") == 0);
+        for (std::size_t i = 0; i < xml.size(); ++i) {
+            const char16_t c = xml[i];
+            Require(c >= 0x20 || c == u'\t' || c == u'\n');  // a carriage return only as a reference
+            if (c >= 0xD800 && c < 0xDC00) Require(i + 1 < xml.size() && xml[++i] >= 0xDC00 && xml[i] < 0xE000);
+            else Require(!(c >= 0xDC00 && c < 0xE000) && c < 0xFFFE);
+        }
+    }
     return 0;
 }

@@ -6,6 +6,12 @@
 #include "core/HelpTextColour.h"
 #include "core/ScheduleCommand.h"
 
+// A message as the test's failures show it.
+void PrintTo(const Message& message, std::ostream* out) {
+    *out << "{" << testing::PrintToString(message.text) << ", " << testing::PrintToString(message.title) << ", "
+         << int(message.kind) << "}";
+}
+
 namespace {
 
 struct Call {
@@ -14,38 +20,34 @@ struct Call {
     AtInfo job;
 };
 
-class FakeScheduler final : public JobScheduler {
+// The platform as a test wants it: the AT service answers `results` in turn (the last
+// repeating), the user answers `yes`, the clock says `now`, the Task Scheduler `registration`.
+class FakePlatform final : public SchedulePlatform {
 public:
     std::vector<Call> calls;
-    std::vector<std::uint32_t> results{0};  // one per call; the last repeats
+    std::vector<std::uint32_t> results{0};
     std::uint32_t nextJobId = 1;
+    std::vector<Message> asked;
+    bool yes = true;
+    LocalTime now{2026, 12, 8, 43'200'000};
+    std::optional<LocalTime> nowOnceAnswered;  // the clock moves on while the question is up
+    std::vector<std::pair<std::u16string, TaskDefinition>> tasks;
+    TaskRegistration registration{0, u"At7", u""};
 
-    std::uint32_t SubmitJob(const char16_t* server, const AtInfo& job, std::uint32_t* jobId) override {
-        EXPECT_EQ(*jobId, 0u) << "the job number starts at 0 on every click";
+    SubmitResult SubmitJob(const char16_t* server, const AtInfo& job) override {
         calls.push_back({server != nullptr, server ? server : u"", job});
         const auto result = results[std::min(calls.size(), results.size()) - 1];
-        if (result == 0) *jobId = nextJobId++;
-        return result;
+        return {result, result == 0 ? nextJobId++ : 0, result == 5 ? u"Access denied." : u""};
     }
-    std::u16string StatusText(std::uint32_t status) override { return status == 5 ? u"Access denied." : u""; }
-};
-
-struct Shown {
-    std::u16string text, title;
-    MessageKind kind;
-    bool operator==(const Shown&) const = default;
-};
-
-void PrintTo(const Shown& shown, std::ostream* out) {
-    *out << "{" << testing::PrintToString(shown.text) << ", " << testing::PrintToString(shown.title) << ", "
-         << int(shown.kind) << "}";
-}
-
-class FakeMessages final : public MessageBoxes {
-public:
-    std::vector<Shown> shown;
-    void ShowMessage(const std::u16string& text, const std::u16string& title, MessageKind kind) override {
-        shown.push_back({text, title, kind});
+    bool Ask(const Message& question) override {
+        asked.push_back(question);
+        if (nowOnceAnswered) now = *nowOnceAnswered;
+        return yes;
+    }
+    LocalTime Now() override { return now; }
+    TaskRegistration RegisterTask(const std::u16string& server, const TaskDefinition& task) override {
+        tasks.emplace_back(server, task);
+        return registration;
     }
 };
 
@@ -68,73 +70,126 @@ const std::u16string DaysAccepted =
     u"jeweils durch Kommas getrennt.";
 const std::u16string NotAdded = u"Der Task konnte nicht hinzugefügt werden.\n\nFehler ";
 const std::u16string Admin = u"Zum Hinzufügen eines Tasks auf diesem Computer sind Administratorrechte nötig.";
-const std::u16string EnableAt =
-    u"Ab Windows 8 ist die AT-Schnittstelle abgeschaltet, solange auf dem Zielcomputer der Registrierungswert "
-    u"EnableAt (HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Schedule\\Configuration) nicht auf 1 steht.";
 const std::u16string Unreachable =
     u"Der Computer ist nicht erreichbar. Stimmt der Computername, und ist der Computer eingeschaltet und im Netz?";
 const std::u16string ServiceDown = u"Der Aufgabenplanungsdienst (Schedule) läuft auf diesem Computer nicht.";
 
-Shown Confirmed(const char16_t* number) {
+Message Confirmed(const char16_t* number) {
     return {u"Der geplante Task ''Task" + std::u16string(number) + u"'' wurde erfolgreich hinzugefügt.  ", Title,
             MessageKind::Information};
 }
-Shown NoWeekday(const std::u16string& quoted) {
+Message NoWeekday(const std::u16string& quoted) {
     return {u"Im Feld „Datum:“ ist " + quoted + u" kein Wochentag.\n\n" + DaysAccepted, Title, MessageKind::Warning};
 }
 
-class ScheduleCommand : public testing::Test {
-protected:
-    FakeScheduler scheduler;
-    FakeMessages messages;
-    FieldToFix Click(const WindowFields& fields) { return Command1_Click(fields, scheduler, messages); }
-};
+const std::u16string TaskNotAdded = u"Der Task konnte nicht in die Aufgabenplanung eingetragen werden.\n\nFehler 0x";
+const std::u16string Question =
+    u"Auf dem Computer „TESSARO1“ ist die AT-Schnittstelle abgeschaltet, wie ab Windows 8 üblich.\n\nSoll der Job "
+    u"stattdessen in die Aufgabenplanung von „TESSARO1“ eingetragen werden?";
+const std::u16string Vista = u"Die Aufgabenplanung, in die der Job eingetragen würde, gibt es erst ab Windows Vista.";
 
-// Every message a click can show, whole: its text, title and icon, and where the focus goes.
-TEST(ScheduleCommandMessages, EveryMessageWhole) {
+// Every message a click can show, whole: its text, title and icon, and where the focus goes;
+// and the question it asks first, where it asks one.
+TEST(Command1_Click, EveryMessageWhole) {
     const struct {
-        const char16_t *time, *days;
-        std::uint32_t result;  // the service's answer, if it is called
-        Shown shown;
+        const char16_t *computer, *time, *days, *command;
+        std::uint32_t status;                 // the AT service's answer
+        bool yes;                             // the answer to the question
+        std::uint32_t task;                   // the Task Scheduler's answer
+        std::optional<Message> shown;
         FieldToFix field;
+        const std::u16string* question;       // the question asked, if any
     } rows[] = {
-        {u"17:00", u"M", 0, Confirmed(u"1"), FieldToFix::None},
-        {u" abc ", u"M", 0,
-         {u"Im Feld „Time (hh:mm):“ ist „abc“ keine Uhrzeit.\n\n" + TimesAccepted, Title, MessageKind::Warning},
-         FieldToFix::RunTime},
-        {u"17:00", u"13,,17", 0,
-         {u"Im Feld „Datum:“ fehlt ein Tag zwischen zwei Kommas oder nach dem letzten Komma.\n\n" + DaysAccepted, Title,
-          MessageKind::Warning},
-         FieldToFix::DayList},
-        {u"17:00", u"13,x", 0,
-         {u"Im Feld „Datum:“ ist „x“ kein Tag des Monats.\n\n" + DaysAccepted, Title, MessageKind::Warning},
-         FieldToFix::DayList},
-        {u"17:00", u"MO,TU", 0, NoWeekday(u"„MO“"), FieldToFix::DayList},
-        {u"17:00", u"M", 5, {NotAdded + u"5 (0x5): Access denied.\n\n" + Admin, Title, MessageKind::Error}, FieldToFix::None},
-        {u"17:00", u"M", 50, {NotAdded + u"50 (0x32).\n\n" + EnableAt, Title, MessageKind::Error}, FieldToFix::None},
-        {u"17:00", u"M", 53, {NotAdded + u"53 (0x35).\n\n" + Unreachable, Title, MessageKind::Error}, FieldToFix::None},
-        {u"17:00", u"M", 1722, {NotAdded + u"1722 (0x6BA).\n\n" + Unreachable, Title, MessageKind::Error}, FieldToFix::None},
-        {u"17:00", u"M", 1753, {NotAdded + u"1753 (0x6D9).\n\n" + ServiceDown, Title, MessageKind::Error}, FieldToFix::None},
-        {u"17:00", u"M", 2184, {NotAdded + u"2184 (0x888).\n\n" + ServiceDown, Title, MessageKind::Error}, FieldToFix::None},
-        {u"17:00", u"M", 0xC0000005, {NotAdded + u"3221225477 (0xC0000005).", Title, MessageKind::Error}, FieldToFix::None},
+        {u"TESSARO1", u"17:00", u"M", u"Calc.exe", 0, true, 0, Confirmed(u"1"), FieldToFix::None, nullptr},
+        {u"TESSARO1", u" abc ", u"M", u"Calc.exe", 0, true, 0,
+         Message{u"Im Feld „Time (hh:mm):“ ist „abc“ keine Uhrzeit.\n\n" + TimesAccepted, Title, MessageKind::Warning},
+         FieldToFix::RunTime, nullptr},
+        {u"TESSARO1", u"17:00", u"13,,17", u"Calc.exe", 0, true, 0,
+         Message{u"Im Feld „Datum:“ fehlt ein Tag zwischen zwei Kommas oder nach dem letzten Komma.\n\n" + DaysAccepted,
+                 Title, MessageKind::Warning},
+         FieldToFix::DayList, nullptr},
+        {u"TESSARO1", u"17:00", u"13,x", u"Calc.exe", 0, true, 0,
+         Message{u"Im Feld „Datum:“ ist „x“ kein Tag des Monats.\n\n" + DaysAccepted, Title, MessageKind::Warning},
+         FieldToFix::DayList, nullptr},
+        {u"TESSARO1", u"17:00", u"MO,TU", u"Calc.exe", 0, true, 0, NoWeekday(u"„MO“"), FieldToFix::DayList, nullptr},
+        {u"TESSARO1", u"17:00", u"M", u"Calc.exe", 5, true, 0,
+         Message{NotAdded + u"5 (0x5): Access denied.\n\n" + Admin, Title, MessageKind::Error}, FieldToFix::None, nullptr},
+        {u"TESSARO1", u"17:00", u"M", u"Calc.exe", 53, true, 0,
+         Message{NotAdded + u"53 (0x35).\n\n" + Unreachable, Title, MessageKind::Error}, FieldToFix::None, nullptr},
+        {u"TESSARO1", u"17:00", u"M", u"Calc.exe", 1753, true, 0,
+         Message{NotAdded + u"1753 (0x6D9).\n\n" + ServiceDown, Title, MessageKind::Error}, FieldToFix::None, nullptr},
+        {u"TESSARO1", u"17:00", u"M", u"Calc.exe", 0xC0000005, true, 0,
+         Message{NotAdded + u"3221225477 (0xC0000005).", Title, MessageKind::Error}, FieldToFix::None, nullptr},
+        // The AT interface off: the question, then the Task Scheduler's answer.
+        {u"TESSARO1", u"17:00", u"M", u"Calc.exe", 50, false, 0, std::nullopt, FieldToFix::None, &Question},
+        {u"TESSARO1", u"17:00", u"M", u"Calc.exe", 50, true, 0,
+         Message{u"Der geplante Task ''At7'' wurde in die Aufgabenplanung von „TESSARO1“ eingetragen.", Title,
+                 MessageKind::Information},
+         FieldToFix::None, &Question},
+        {u"", u"17:00", u"M", u"Calc.exe", 50, true, 0,
+         Message{u"Der geplante Task ''At7'' wurde in die Aufgabenplanung dieses Computers eingetragen.", Title,
+                 MessageKind::Information},
+         FieldToFix::None, nullptr},
+        {u"TESSARO1", u"17:00", u"M", u"Calc.exe", 50, true, 0x80070005,
+         Message{TaskNotAdded + u"80070005: Text.\n\n" + Admin, Title, MessageKind::Error}, FieldToFix::None, &Question},
+        {u"TESSARO1", u"17:00", u"M", u" \t ", 50, true, 0,
+         Message{u"Im Feld „Anwendung:“ fehlt das Programm, das der Task starten soll.", Title, MessageKind::Warning},
+         FieldToFix::CommandLine, &Question},
+        {u"TESSARO1", u"17:00", u"M", u"\"C:\\a\x01\" /b", 50, true, 0,
+         Message{u"Im Feld „Anwendung:“ steht in „\"C:\\a[U+0001]\" /b“ ein Zeichen, das die Aufgabenplanung nicht "
+                 u"speichern kann: ein Steuerzeichen oder ein halbes Ersatzzeichenpaar.",
+                 Title, MessageKind::Warning},
+         FieldToFix::CommandLine, &Question},
     };
     for (const auto& row : rows) {
-        FakeScheduler scheduler;
-        FakeMessages messages;
-        scheduler.results = {row.result};
+        FakePlatform platform;
+        platform.results = {row.status};
+        platform.yes = row.yes;
+        platform.registration = {row.task, u"At7", row.task ? u"Text." : u""};
         auto fields = Defaults();
+        fields.ComputerName = row.computer;
         fields.RunTime = row.time;
         fields.DayList = row.days;
-        EXPECT_EQ(Command1_Click(fields, scheduler, messages), row.field) << "row #" << (&row - rows);
-        EXPECT_EQ(messages.shown, std::vector<Shown>{row.shown}) << "row #" << (&row - rows);
-        EXPECT_EQ(scheduler.calls.size(), row.shown.kind == MessageKind::Warning ? 0u : 1u) << "row #" << (&row - rows);
+        fields.CommandLine = row.command;
+        const Outcome outcome = Command1_Click(fields, platform);
+        const auto where = "row #" + std::to_string(&row - rows);
+        EXPECT_EQ(outcome.message, row.shown) << where;
+        EXPECT_EQ(outcome.field, row.field) << where;
+        EXPECT_EQ(platform.calls.size(), row.field == FieldToFix::RunTime || row.field == FieldToFix::DayList ? 0u : 1u)
+            << where;
+        if (row.question) {
+            EXPECT_EQ(platform.asked, (std::vector<Message>{{*row.question, Title, MessageKind::Question}})) << where;
+        }
+        EXPECT_EQ(platform.asked.size(), row.status == 50 ? 1u : 0u) << where;
+        EXPECT_EQ(platform.tasks.size(), row.status == 50 && row.yes && row.field == FieldToFix::None ? 1u : 0u) << where;
     }
 }
 
-TEST_F(ScheduleCommand, DefaultJobIsSubmittedAsTheWindowSaysAndConfirmed) {
-    EXPECT_EQ(Click(Defaults()), FieldToFix::None);
-    ASSERT_EQ(scheduler.calls.size(), 1u);
-    const Call& call = scheduler.calls[0];
+// Where the AT interface is off, the job goes to the Task Scheduler of the computer named, as
+// the same job, with its dates reckoned from the clock when the user has answered.
+TEST(Command1_Click, TheTaskSchedulerGetsTheSameJob) {
+    FakePlatform platform;
+    platform.results = {50};
+    auto fields = Defaults();
+    fields.ComputerName = u"\\\\HOST";
+    fields.DayList = u"";
+    platform.now = {2026, 12, 31, 61'000'000};
+    platform.nowOnceAnswered = {2026, 12, 31, 62'000'000};  // 17:13:20, past the job's 17:00
+    Command1_Click(fields, platform);
+    ASSERT_EQ(platform.tasks.size(), 1u);
+    AtInfo job;
+    ASSERT_FALSE(FillJobInfo(fields, job));
+    EXPECT_EQ(platform.tasks[0].first, u"\\\\HOST") << "the name as typed";
+    const TaskDefinition expected = *MakeTaskDefinition(job, *platform.nowOnceAnswered).definition;
+    EXPECT_EQ(platform.tasks[0].second.Xml, expected.Xml) << "tomorrow's 17:00, as the clock said after the answer";
+    EXPECT_EQ(platform.tasks[0].second.RunAs, u"S-1-5-18");
+}
+
+TEST(Command1_Click, DefaultJobIsSubmittedAsTheWindowSaysAndConfirmed) {
+    FakePlatform platform;
+    const Outcome outcome = Command1_Click(Defaults(), platform);
+    ASSERT_EQ(platform.calls.size(), 1u);
+    const Call& call = platform.calls[0];
     EXPECT_TRUE(call.hasServer);
     EXPECT_EQ(call.server, u"TESSARO1");
     EXPECT_EQ(call.job.JobTime, 61'200'000u);
@@ -142,7 +197,7 @@ TEST_F(ScheduleCommand, DefaultJobIsSubmittedAsTheWindowSaysAndConfirmed) {
     EXPECT_EQ(call.job.DaysOfWeek, 0x7F);
     EXPECT_EQ(call.job.Flags, 0x10);
     EXPECT_EQ(call.job.Command, u"Calc.exe");
-    EXPECT_EQ(messages.shown, std::vector<Shown>{Confirmed(u"1")});
+    EXPECT_EQ(outcome.message, Confirmed(u"1"));
 }
 
 TEST(ConfirmationText, JobNumberIsUnsignedDecimal) {
@@ -153,41 +208,43 @@ TEST(ConfirmationText, JobNumberIsUnsignedDecimal) {
     for (const auto& row : rows) EXPECT_EQ(ConfirmationText(row.number), Confirmed(row.shown).text);
 }
 
-TEST_F(ScheduleCommand, NameIsPassedAsTypedAndEmptyMeansNone) {
+TEST(Command1_Click, NameIsPassedAsTypedAndEmptyMeansNone) {
+    FakePlatform platform;
     for (const char16_t* name : {u"  \\\\server ", u"klein", u"x"}) {
         auto fields = Defaults();
         fields.ComputerName = name;
-        Click(fields);
-        ASSERT_TRUE(scheduler.calls.back().hasServer);
-        EXPECT_EQ(scheduler.calls.back().server, name);
+        Command1_Click(fields, platform);
+        ASSERT_TRUE(platform.calls.back().hasServer);
+        EXPECT_EQ(platform.calls.back().server, name);
     }
     auto fields = Defaults();
     fields.ComputerName.clear();
-    Click(fields);
-    EXPECT_FALSE(scheduler.calls.back().hasServer);
-    EXPECT_EQ(messages.shown.back(), Confirmed(u"4")) << "an empty name is still submitted";
+    EXPECT_EQ(Command1_Click(fields, platform).message, Confirmed(u"4")) << "an empty name is still submitted";
+    EXPECT_FALSE(platform.calls.back().hasServer);
 }
 
-TEST_F(ScheduleCommand, EveryClickStartsFromAClearedRecordAndTriesOnce) {
-    scheduler.nextJobId = 7;
-    scheduler.results = {0, 0, 1753, 0};
+TEST(Command1_Click, EveryClickStartsFromAClearedRecordAndTriesOnce) {
+    FakePlatform platform;
+    platform.nextJobId = 7;
+    platform.results = {0, 0, 1753, 0};
     auto monthly = Defaults();
     monthly.DayList = u"13,17,28";
     monthly.EveryListedDay = true;
     monthly.Interactive = true;
-    for (const auto& fields : {monthly, Defaults(), Defaults(), Defaults()}) Click(fields);
+    std::vector<std::optional<Message>> shown;
+    for (const auto& fields : {monthly, Defaults(), Defaults(), Defaults()})
+        shown.push_back(Command1_Click(fields, platform).message);
 
-    ASSERT_EQ(scheduler.calls.size(), 4u) << "one call per click, no retry";
-    EXPECT_EQ(scheduler.calls[0].job.DaysOfMonth, 134'287'360u);
-    EXPECT_EQ(scheduler.calls[0].job.DaysOfWeek, 0);
-    EXPECT_EQ(scheduler.calls[0].job.Flags, 0x01);
-    EXPECT_EQ(scheduler.calls[1].job.DaysOfMonth, 0u);
-    EXPECT_EQ(scheduler.calls[1].job.DaysOfWeek, 0x7F);
-    EXPECT_EQ(scheduler.calls[1].job.Flags, 0x10);
-    ASSERT_EQ(messages.shown.size(), 4u);
-    EXPECT_EQ(messages.shown[0], Confirmed(u"7"));
-    EXPECT_EQ(messages.shown[1], Confirmed(u"8"));
-    EXPECT_EQ(messages.shown[3], Confirmed(u"9")) << "the next click works again";
+    ASSERT_EQ(platform.calls.size(), 4u) << "one call per click, no retry";
+    EXPECT_EQ(platform.calls[0].job.DaysOfMonth, 134'287'360u);
+    EXPECT_EQ(platform.calls[0].job.DaysOfWeek, 0);
+    EXPECT_EQ(platform.calls[0].job.Flags, 0x01);
+    EXPECT_EQ(platform.calls[1].job.DaysOfMonth, 0u);
+    EXPECT_EQ(platform.calls[1].job.DaysOfWeek, 0x7F);
+    EXPECT_EQ(platform.calls[1].job.Flags, 0x10);
+    EXPECT_EQ(shown[0], Confirmed(u"7"));
+    EXPECT_EQ(shown[1], Confirmed(u"8"));
+    EXPECT_EQ(shown[3], Confirmed(u"9")) << "the next click works again";
 }
 
 // A quoted piece: at most 40 code units, never half a surrogate pair, and "…" when cut.
@@ -274,7 +331,7 @@ TEST(ServiceErrorText, HintsForCommonCodesAndNoneForTheirNeighbours) {
         std::uint32_t code;
         std::u16string hint;  // empty: none
     } cases[] = {
-        {5, Admin},          {50, EnableAt},    {53, Unreachable}, {1722, Unreachable}, {1753, ServiceDown},
+        {5, Admin},          {50, u""},         {53, Unreachable}, {1722, Unreachable}, {1753, ServiceDown},
         {2184, ServiceDown}, {0, u""},          {4, u""},          {6, u""},            {49, u""},
         {51, u""},           {52, u""},         {54, u""},         {1721, u""},         {1723, u""},
         {1752, u""},         {1754, u""},       {2183, u""},       {2185, u""},
@@ -284,6 +341,27 @@ TEST(ServiceErrorText, HintsForCommonCodesAndNoneForTheirNeighbours) {
         EXPECT_EQ(ServiceErrorText(c.code, u""), c.hint.empty() ? head + u"." : head + u".\n\n" + c.hint) << c.code;
         EXPECT_EQ(ServiceErrorText(c.code, u"Text."), c.hint.empty() ? head + u": Text." : head + u": Text.\n\n" + c.hint)
             << c.code;
+    }
+    // The Task Scheduler's answers, in all eight hexadecimal digits.
+    const struct {
+        std::uint32_t result;
+        const char16_t* hex;
+        std::u16string hint;
+    } results[] = {
+        {0x80070005, u"80070005", Admin},       {0x80070035, u"80070035", Unreachable},
+        {0x800706BA, u"800706BA", Unreachable}, {0x80041315, u"80041315", ServiceDown},
+        {0x80040154, u"80040154", Vista},       {0x80070004, u"80070004", u""},
+        {0x80070006, u"80070006", u""},         {0x80070034, u"80070034", u""},
+        {0x80070036, u"80070036", u""},         {0x800706B9, u"800706B9", u""},
+        {0x800706BB, u"800706BB", u""},         {0x80041314, u"80041314", u""},
+        {0x80041316, u"80041316", u""},         {0x80040153, u"80040153", u""},
+        {0x80040155, u"80040155", u""},         {0x00000032, u"00000032", u""},
+    };
+    for (const auto& r : results) {
+        const std::u16string head = TaskNotAdded + r.hex;
+        EXPECT_EQ(TaskErrorText(r.result, u""), r.hint.empty() ? head + u"." : head + u".\n\n" + r.hint) << r.result;
+        EXPECT_EQ(TaskErrorText(r.result, u"Text."), r.hint.empty() ? head + u": Text." : head + u": Text.\n\n" + r.hint)
+            << r.result;
     }
 }
 
