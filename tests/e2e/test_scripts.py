@@ -61,11 +61,13 @@ def test_scripts_repair_or_refuse(case, tmp_path):
         run.wait()
         run.stdout.close()  # its survivors hold the other end
         survivors = wine_processes(prefix)
-        assert survivors, "nothing outlived the killed run: the case tests nothing"
-        locker = started(tmp_path, "source scripts/common.sh; lock_build_folder && echo locked")
-        assert locker.communicate(timeout=30)[0] == "locked\n"
-        for pid in survivors:
-            os.kill(int(pid), signal.SIGKILL)
+        try:
+            assert survivors, "nothing outlived the killed run: the case tests nothing"
+            locker = started(tmp_path, "source scripts/common.sh; lock_build_folder && echo locked")
+            assert locker.communicate(timeout=30)[0] == "locked\n"
+        finally:
+            for pid in survivors:
+                os.kill(int(pid), signal.SIGKILL)
     elif case == "interrupted":
         run = started(tmp_path, WINE_UP)
         deadline = time.monotonic() + 60

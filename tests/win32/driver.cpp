@@ -214,8 +214,9 @@ json Paste(HWND root, const Args& args) {
 json Press(HWND root, const Args& args) { return {{"posted", PostMessageW(Item(root, args), BM_CLICK, 0, 0) != 0}}; }
 
 // Waits up to MS ms for the program's message box, reads it, and presses its button number
-// BUTTON (from 0; -1: the last one, OK or No; -2: none, the box stays). With X and Y, moves the
-// box first so that the middle of its last button lies at that point of the screen.
+// BUTTON (from 0; -1: the last one, OK or No; -2: none, the box stays); a dialog that stays up
+// even so (Wine's About box, from the system menu) is closed. With X and Y, moves the box first
+// so that the middle of its last button lies at that point of the screen.
 json Box(HWND, const Args& args) {
     HWND box = nullptr;
     WaitFor([&] { return (box = FindBox(FindRoot(0))) != nullptr; }, Number(args, 0, 5000));
@@ -240,7 +241,8 @@ json Box(HWND, const Args& args) {
     const long button = Number(args, 1, -1);
     if (button == -2 || handles.empty()) return answer;
     PostMessageW(handles.at(button < 0 ? handles.size() - 1 : button), BM_CLICK, 0, 0);
-    WaitFor([&] { return !IsWindow(box); }, 5000);
+    if (!WaitFor([&] { return !IsWindow(box); }, 2000)) PostMessageW(box, WM_CLOSE, 0, 0);
+    WaitFor([&] { return !IsWindow(box); }, 3000);
     return answer;
 }
 
