@@ -8,7 +8,8 @@ import pefile
 
 from wine import BIN, BUILD, ROOT
 
-SYSTEM_DLLS = {"comctl32.dll", "gdi32.dll", "kernel32.dll", "msvcrt.dll", "user32.dll", "advapi32.dll"}
+SYSTEM_DLLS = {"comctl32.dll", "gdi32.dll", "kernel32.dll", "msvcrt.dll", "user32.dll", "advapi32.dll", "ole32.dll",
+               "oleaut32.dll"}
 MACHINE = {"win32": pefile.MACHINE_TYPE["IMAGE_FILE_MACHINE_I386"],
            "win64": pefile.MACHINE_TYPE["IMAGE_FILE_MACHINE_AMD64"]}
 MANIFEST_ARCHITECTURE = {"win32": 'processorArchitecture="x86"', "win64": 'processorArchitecture="amd64"'}

@@ -16,8 +16,7 @@ TITLE = " Geplanten Task hinzufügen"
 
 def test_default_job_end_to_end(fake):
     app = fake.start(job_id=1)
-    computer = prefix + app.state()["by_name"]["Text1"]["text"]
-    app.set("Text1", computer)
+    computer = app.state()["by_name"]["Text1"]["text"]
     box = app.schedule()
     assert box["title"] == TITLE
     assert box["text"] == CONFIRMATION.format(1)
@@ -165,11 +164,10 @@ TASK_ADDED = "Der geplante Task ''{}'' wurde in die Aufgabenplanung von „{}“
 # (its button, or Enter held on it), the task the confirmation names (None: no box), the tasks
 # there afterwards, and what comes before this computer's name in "Computer Name".
 TASK_SCHEDULER = {
-    "Ja": ([], 0, "At1", ["At1"], ""),
+    "Ja": ([], 0, "At1", ["At1"], "\\\\"),  # the name as typed, here with a UNC prefix, reaches Connect
     "Nein": ([], 1, None, [], ""),
     "At1 taken": (["At1"], 0, "At2", ["At1", "At2"], ""),
-    "Enter held": ([], "keydown Return sleep 2 keyup Return", "At1", ["At1"], ""),
-    "UNC name": ([], 0, "At1", ["At1"], "\\\\"),  # the name as typed reaches Connect
+    "Enter held": ([], "keydown Return sleep 1.2 keyup Return", "At1", ["At1"], ""),
 }
 
 

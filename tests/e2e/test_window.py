@@ -222,10 +222,10 @@ def test_closing_ends_the_program_at_once(app, how, code):
 ONE_PRESS = {
     # A held key repeats while held; the box it opens stays up until a new press. On a control
     # that takes no characters, a letter alone is an access key: "s" on the button.
-    "held Return": ("0", ["keydown Return sleep 2 keyup Return"], True),
-    "held space": ("0", ["keydown space sleep 2 keyup space"], True),
-    "held alt+s": ("0", ["keydown alt+s sleep 2 keyup alt+s"], True),
-    "held s": ("0", ["keydown s sleep 2 keyup s"], True),
+    "held Return": ("0", ["keydown Return sleep 1.2 keyup Return"], True),
+    "held space": ("0", ["keydown space sleep 1.2 keyup space"], True),
+    "held alt+s": ("0", ["keydown alt+s sleep 1.2 keyup alt+s"], True),
+    "held s": ("0", ["keydown s sleep 1.2 keyup s"], True),
     # Enter, then Enter three times and a click on the button while the call takes 4 s.
     "slow call": ("0@4000", ["mousemove {x} {y} key Return sleep 0.5 key --delay 100 Return Return Return click 1"], True),
     # With the confirmation up, Enter twice within 100 ms: the first closes it.
