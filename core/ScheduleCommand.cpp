@@ -51,7 +51,8 @@ constexpr std::u16string_view AdminHint =
     u"Zum Hinzufügen eines Tasks auf diesem Computer sind Administratorrechte nötig.";
 constexpr std::u16string_view UnreachableHint =
     u"Der Computer ist nicht erreichbar. Stimmt der Computername, und ist der Computer eingeschaltet und im Netz?";
-constexpr std::u16string_view ServiceDownHint = u"Der Aufgabenplanungsdienst (Schedule) läuft auf diesem Computer nicht.";
+constexpr std::u16string_view ServiceDownHint =
+    u"Der Aufgabenplanungsdienst (Schedule) läuft auf diesem Computer nicht.";
 
 // What usually lies behind the status codes a user meets most.
 std::u16string_view Hint(std::uint32_t status) {
@@ -201,6 +202,7 @@ Outcome Command1_Click(const WindowFields& fields, SchedulePlatform& platform) {
     if (made.problem)
         return Say(CommandProblemText(*made.problem, job.Command), MessageKind::Warning, FieldToFix::CommandLine);
     const TaskRegistration registered = platform.RegisterTask(fields.ComputerName, *made.definition);
-    if (registered.result == 0) return Say(TaskConfirmationText(registered.name, fields.ComputerName), MessageKind::Information);
+    if (registered.result == 0)
+        return Say(TaskConfirmationText(registered.name, fields.ComputerName), MessageKind::Information);
     return Say(TaskErrorText(registered.result, registered.errorText), MessageKind::Error);
 }

@@ -10,8 +10,9 @@ using Text = std::u16string_view;
 constexpr std::uint32_t DayMs = 86'400'000, MinuteMs = 60'000;
 constexpr std::array<Text, 7> WeekdayNames = {u"Monday", u"Tuesday",  u"Wednesday", u"Thursday",
                                              u"Friday", u"Saturday", u"Sunday"};
-constexpr std::array<Text, 12> MonthNames = {u"January", u"February", u"March",     u"April",   u"May",      u"June",
-                                            u"July",    u"August",   u"September", u"October", u"November", u"December"};
+constexpr std::array<Text, 12> MonthNames = {u"January", u"February", u"March",    u"April",
+                                            u"May",     u"June",     u"July",     u"August",
+                                            u"September", u"October", u"November", u"December"};
 constexpr Text LocalSystem = u"S-1-5-18", Users = u"S-1-5-32-545";  // the accounts a task runs as
 constexpr std::size_t LongestPath = 260;  // the schema's pathType
 
@@ -172,7 +173,8 @@ TaskDefinitionOrProblem MakeTaskDefinition(const AtInfo& job, const LocalTime& n
             LocalTime end = date;
             end.Milliseconds += MinuteMs;
             if (end.Milliseconds >= DayMs) end = NextDay(end), end.Milliseconds -= DayMs;
-            xml.Open(u"TimeTrigger").DateTime(u"StartBoundary", date).DateTime(u"EndBoundary", end).Close(u"TimeTrigger");
+            xml.Open(u"TimeTrigger").DateTime(u"StartBoundary", date).DateTime(u"EndBoundary", end);
+            xml.Close(u"TimeTrigger");
         }
     }
     // Not interactive: the system's account, as AT jobs run. Interactive: the Users group, so

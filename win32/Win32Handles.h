@@ -92,7 +92,8 @@ public:
         value_.lVal = number;
     }
     explicit Variant(const std::u16string& text) : Variant() {
-        value_.bstrVal = SysAllocStringLen(reinterpret_cast<const wchar_t*>(text.data()), static_cast<UINT>(text.size()));
+        const auto* units = reinterpret_cast<const wchar_t*>(text.data());
+        value_.bstrVal = SysAllocStringLen(units, static_cast<UINT>(text.size()));
         if (value_.bstrVal != nullptr) value_.vt = VT_BSTR;
     }
     ~Variant() { VariantClear(&value_); }

@@ -44,7 +44,8 @@ std::u16string StatusText(std::uint32_t status) {
         }
     }
     std::u16string text = FormattedMessage(status, nullptr);
-    if (text.empty() && HRESULT_FACILITY(status) == FACILITY_WIN32) text = FormattedMessage(HRESULT_CODE(status), nullptr);
+    if (text.empty() && HRESULT_FACILITY(status) == FACILITY_WIN32)
+        text = FormattedMessage(HRESULT_CODE(status), nullptr);
     return text;
 }
 

@@ -266,7 +266,8 @@ class Fake:
         calls = []
         for line in self.log.read_text().splitlines():
             fields = dict(part.split("=", 1) for part in line.split(" "))
-            server = None if fields["server"] == "NULL" else bytes.fromhex(fields["server"]).decode("utf-16-le", "surrogatepass")
+            server = None if fields["server"] == "NULL" else \
+                bytes.fromhex(fields["server"]).decode("utf-16-le", "surrogatepass")
             calls.append((server, bytes.fromhex(fields["record"]),
                           bytes.fromhex(fields["command"]).decode("utf-16-le", "surrogatepass")))
         return calls

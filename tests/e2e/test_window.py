@@ -227,7 +227,8 @@ ONE_PRESS = {
     "held alt+s": ("0", ["keydown alt+s sleep 1.2 keyup alt+s"], True),
     "held s": ("0", ["keydown s sleep 1.2 keyup s"], True),
     # Enter, then Enter three times and a click on the button while the call takes 4 s.
-    "slow call": ("0@4000", ["mousemove {x} {y} key Return sleep 0.5 key --delay 100 Return Return Return click 1"], True),
+    "slow call": ("0@4000", ["mousemove {x} {y} key Return sleep 0.5 key --delay 100 Return Return Return click 1"],
+                  True),
     # With the confirmation up, Enter twice within 100 ms: the first closes it.
     "double tap": ("0", ["key Return", "box up", "key --delay 80 Return Return"], False),
     # A double click on the confirmation's OK where it lies over the button.

@@ -113,7 +113,8 @@ TEST(Command1_Click, EveryMessageWhole) {
          FieldToFix::DayList, nullptr},
         {u"TESSARO1", u"17:00", u"MO,TU", u"Calc.exe", 0, true, 0, NoWeekday(u"„MO“"), FieldToFix::DayList, nullptr},
         {u"TESSARO1", u"17:00", u"M", u"Calc.exe", 5, true, 0,
-         Message{NotAdded + u"5 (0x5): Access denied.\n\n" + Admin, Title, MessageKind::Error}, FieldToFix::None, nullptr},
+         Message{NotAdded + u"5 (0x5): Access denied.\n\n" + Admin, Title, MessageKind::Error}, FieldToFix::None,
+         nullptr},
         {u"TESSARO1", u"17:00", u"M", u"Calc.exe", 53, true, 0,
          Message{NotAdded + u"53 (0x35).\n\n" + Unreachable, Title, MessageKind::Error}, FieldToFix::None, nullptr},
         {u"TESSARO1", u"17:00", u"M", u"Calc.exe", 1753, true, 0,
@@ -131,7 +132,8 @@ TEST(Command1_Click, EveryMessageWhole) {
                  MessageKind::Information},
          FieldToFix::None, nullptr},
         {u"TESSARO1", u"17:00", u"M", u"Calc.exe", 50, true, 0x80070005,
-         Message{TaskNotAdded + u"80070005: Text.\n\n" + Admin, Title, MessageKind::Error}, FieldToFix::None, &Question},
+         Message{TaskNotAdded + u"80070005: Text.\n\n" + Admin, Title, MessageKind::Error}, FieldToFix::None,
+         &Question},
         {u"TESSARO1", u"17:00", u"M", u" \t ", 50, true, 0,
          Message{u"Im Feld „Anwendung:“ fehlt das Programm, das der Task starten soll.", Title, MessageKind::Warning},
          FieldToFix::CommandLine, &Question},
@@ -161,7 +163,8 @@ TEST(Command1_Click, EveryMessageWhole) {
             EXPECT_EQ(platform.asked, (std::vector<Message>{{*row.question, Title, MessageKind::Question}})) << where;
         }
         EXPECT_EQ(platform.asked.size(), row.status == 50 ? 1u : 0u) << where;
-        EXPECT_EQ(platform.tasks.size(), row.status == 50 && row.yes && row.field == FieldToFix::None ? 1u : 0u) << where;
+        const bool registers = row.status == 50 && row.yes && row.field == FieldToFix::None;
+        EXPECT_EQ(platform.tasks.size(), registers ? 1u : 0u) << where;
     }
 }
 
@@ -339,7 +342,8 @@ TEST(ServiceErrorText, HintsForCommonCodesAndNoneForTheirNeighbours) {
     for (const auto& c : cases) {
         const std::u16string head = NotAdded + Digits(c.code, 10) + u" (0x" + Digits(c.code, 16) + u")";
         EXPECT_EQ(ServiceErrorText(c.code, u""), c.hint.empty() ? head + u"." : head + u".\n\n" + c.hint) << c.code;
-        EXPECT_EQ(ServiceErrorText(c.code, u"Text."), c.hint.empty() ? head + u": Text." : head + u": Text.\n\n" + c.hint)
+        EXPECT_EQ(ServiceErrorText(c.code, u"Text."),
+                  c.hint.empty() ? head + u": Text." : head + u": Text.\n\n" + c.hint)
             << c.code;
     }
     // The Task Scheduler's answers, in all eight hexadecimal digits.
@@ -360,7 +364,8 @@ TEST(ServiceErrorText, HintsForCommonCodesAndNoneForTheirNeighbours) {
     for (const auto& r : results) {
         const std::u16string head = TaskNotAdded + r.hex;
         EXPECT_EQ(TaskErrorText(r.result, u""), r.hint.empty() ? head + u"." : head + u".\n\n" + r.hint) << r.result;
-        EXPECT_EQ(TaskErrorText(r.result, u"Text."), r.hint.empty() ? head + u": Text." : head + u": Text.\n\n" + r.hint)
+        EXPECT_EQ(TaskErrorText(r.result, u"Text."),
+                  r.hint.empty() ? head + u": Text." : head + u": Text.\n\n" + r.hint)
             << r.result;
     }
 }

@@ -85,25 +85,6 @@ const DefinitionRow Definitions[] = {
          Exec(u"<Command>" + std::u16string(260, u'p') + u"</Command><Arguments>q</Arguments>")},
 };
 
-std::string Utf8(const std::u16string& text) {
-    std::string bytes;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size()) c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-        if (c < 0x80) {
-            bytes += char(c);
-        } else if (c < 0x800) {
-            bytes += {char(0xC0 | c >> 6), char(0x80 | (c & 0x3F))};
-        } else if (c < 0x10000) {
-            bytes += {char(0xE0 | c >> 12), char(0x80 | (c >> 6 & 0x3F)), char(0x80 | (c & 0x3F))};
-        } else {
-            bytes += {char(0xF0 | c >> 18), char(0x80 | (c >> 12 & 0x3F)), char(0x80 | (c >> 6 & 0x3F)),
-                      char(0x80 | (c & 0x3F))};
-        }
-    }
-    return bytes;
-}
-
 TEST(MakeTaskDefinition, EachCaseWholeAndValidAgainstTheSchema) {
     for (const auto& row : Definitions) {
         const auto made = MakeTaskDefinition(row.job, Now);
@@ -115,7 +96,8 @@ TEST(MakeTaskDefinition, EachCaseWholeAndValidAgainstTheSchema) {
         EXPECT_EQ(made.definition->RunAsGroup, interactive) << where;
         // xmllint, against the elements of the platform's documented schema that it uses.
         const std::string file = testing::TempDir() + "task" + std::to_string(&row - Definitions) + ".xml";
-        std::ofstream(file, std::ios::binary) << Utf8(made.definition->Xml);
+        const std::u16string text = u"\uFEFF" + made.definition->Xml;  // UTF-16, as the byte-order mark says
+        std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(text.data()), 2 * text.size());
         const std::string check = "xmllint --noout --schema " TASK_SCHEMA " " + file + " >" + file + ".log 2>&1";
         EXPECT_EQ(std::system(check.c_str()), 0)
             << where << ": " << check << "\n" << std::ifstream(file + ".log").rdbuf();

@@ -283,8 +283,7 @@ json Activate(HWND root, const Args&) {
     return {{"active", WaitFor([&] { return GetForegroundWindow() == root; }, 2000)}};
 }
 
-// The program's kernel handles and GDI objects, whether the window answers within 2 s, and
-// what the press counter has counted.
+// Handles and GDI objects, whether the window answers within 2 s, what the press counter counted.
 json Counts(HWND root, const Args&) {
     DWORD_PTR answer = 0;
     return {{"handles", HandleCount(program.pid)}, {"gdi", GdiObjectCount(program.pid)},
@@ -348,7 +347,7 @@ constexpr Command Commands[] = {
     {"set", "ID TEXT: sets a control's text (WM_SETTEXT)", true, Set},
     {"paste", "ID TEXT: pastes TEXT into a control through the clipboard, replacing its text", true, Paste},
     {"press", "ID: clicks a button (BM_CLICK) without waiting", true, Press},
-    {"box", "[MS [BUTTON]]: waits for the program's message box, reads it, presses BUTTON", false, Box},
+    {"box", "[MS [BUTTON [X Y]]]: waits for the program's message box, reads it, presses BUTTON", false, Box},
     {"close", "[close|quit|wait [MS]]: ends the program and waits for it; its exit code", false, Close},
     {"hook", "dpi TO FROM|high-contrast|count|veto 1|veto 0: a request to test_hooks.dll", false, HookCommand},
     {"activate", ": makes the window the active one, as a click on it would", true, Activate},
