@@ -12,6 +12,8 @@ from pathlib import Path
 from wine import BIN, BUILD, BUILTIN_NETAPI, OUT, ROOT, STAND_IN_NETAPI, WINE, windows_path, wine_command
 
 POINTER = 8 if BUILD == "win64" else 4
+# How many GDI objects Wine's own caches may add in a long run: three steps of its DC cache.
+GDI_SETTLING = 9
 
 
 def record(job_time, days_of_month, days_of_week, flags):

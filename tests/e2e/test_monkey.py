@@ -17,13 +17,12 @@ import string
 import subprocess
 import time
 
-from app import ID, driver
+from app import GDI_SETTLING, ID, driver
 from wine import BUILD, OUT
 
 SEED = int(os.environ.get("ADDJOB_MONKEY_SEED") or time.time_ns() % 1_000_000)
 EVENTS = int(os.environ.get("ADDJOB_MONKEY_EVENTS") or 2000)
 BURST = 50
-GDI_SETTLING = 9  # three steps of the DC cache
 
 # 50 is left out: it asks a question, and its answer "Ja" would register a task for real.
 ANSWERS = [0, 5, "!0x6D9", 0, 1722, 53, 0, "!0x6BA", 1753, 2184]

@@ -10,7 +10,7 @@ import uuid
 
 import pytest
 
-from app import ID, App, driver, service_commands
+from app import GDI_SETTLING, ID, App, driver, service_commands
 from wine import BIN, BUILD, BUILTIN_NETAPI, OUT, STAND_IN_NETAPI, WINE, start_service, system_netapi, wine_command
 
 CONFIRMED = "Der geplante Task ''Task"
@@ -189,7 +189,11 @@ def test_200_failures_in_a_row_then_a_job(fake):
             assert f"Fehler {code} (0x{code:X})" in answer, (i, answer)
     assert kept == 200
     assert tenth[0] > 0 and tenth[1] > 0, "the counts must be real"
-    assert last == tenth, "no handle or GDI object may leak per failure"
+    assert last[0] == tenth[0], "no handle may leak per failure"
+    # Measured under Wine: the GDI objects settle at the first question's box, with steps of
+    # Wine's caches that may come later, and the box about an entry leaves one to four more
+    # until the next Schedule. A leak of one object per Schedule would add 190.
+    assert last[1] - tenth[1] <= GDI_SETTLING, f"GDI objects gained: {tenth} to {last}"
     (OUT / f"failure-soak-{BUILD}.json").write_text(json.dumps(tenth + last) + "\n")
     assert len(fake.calls()) == calls
     assert app.schedule()["text"].startswith(CONFIRMED)
