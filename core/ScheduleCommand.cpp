@@ -29,8 +29,7 @@ std::u16string Quoted(std::u16string_view piece) {
         const bool pair = IsHighSurrogate(c) && i + 1 < kept.size() && IsLowSurrogate(kept[i + 1]);
         if (pair) c = 0x10000 + ((c - 0xD800) << 10) + (kept[i + 1] - 0xDC00);
         if (IsShownByCode(c)) {
-            const std::u16string hex = Digits(c, 16);
-            shown += u"[U+" + std::u16string(hex.size() < 4 ? 4 - hex.size() : 0, u'0') + hex + u"]";
+            shown += u"[U+" + Digits(c, 16, 4) + u"]";
         } else {
             shown += kept.substr(i, pair ? 2 : 1);
         }
@@ -120,15 +119,6 @@ std::u16string CommandProblemText(CommandProblem problem, const std::u16string& 
 
 }  // namespace
 
-std::u16string Digits(std::uint32_t n, std::uint32_t base) {
-    std::u16string digits;
-    do {
-        digits.insert(digits.begin(), u"0123456789ABCDEF"[n % base]);
-        n /= base;
-    } while (n != 0);
-    return digits;
-}
-
 // The leading blank is part of the title: keep it.
 const char16_t* const MessageTitle = u" Geplanten Task hinzufügen";
 
@@ -166,9 +156,9 @@ std::u16string ServiceErrorText(std::uint32_t status, const std::u16string& plat
 }
 
 std::u16string TaskErrorText(std::uint32_t result, const std::u16string& platformText) {
-    std::u16string hex = Digits(result, 16);
-    hex.insert(0, hex.size() < 8 ? 8 - hex.size() : 0, u'0');  // an HRESULT in all its eight digits
-    std::u16string text = u"Der Task konnte nicht in die Aufgabenplanung eingetragen werden.\n\nFehler 0x" + hex;
+    // An HRESULT in all its eight digits.
+    std::u16string text =
+        u"Der Task konnte nicht in die Aufgabenplanung eingetragen werden.\n\nFehler 0x" + Digits(result, 16, 8);
     text += platformText.empty() ? u"." : u": " + platformText;
     if (const auto hint = TaskHint(result); !hint.empty()) text += u"\n\n" + std::u16string(hint);
     return text;

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "core/Digits.h"
 #include "core/FillJobInfo.h"
 #include "core/TaskDefinition.h"
 
@@ -67,9 +68,6 @@ inline constexpr std::uint32_t AtInterfaceOff = 50;
 
 // One click on "Schedule".
 Outcome Command1_Click(const WindowFields& fields, SchedulePlatform& platform);
-
-// `n` as unsigned digits in `base` (10 or 16), no leading zeros, no grouping.
-std::u16string Digits(std::uint32_t n, std::uint32_t base);
 
 // The messages Command1_Click shows, exposed for their own tests.
 extern const char16_t* const MessageTitle;

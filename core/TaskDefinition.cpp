@@ -1,7 +1,8 @@
 #include "core/TaskDefinition.h"
 
-#include <algorithm>
 #include <array>
+
+#include "core/Digits.h"
 
 namespace {
 
@@ -24,13 +25,6 @@ LocalTime NextDay(LocalTime date) {
         if (++date.Month > 12) date.Month = 1, ++date.Year;
     }
     return date;
-}
-
-// `n` in decimal, with leading zeros to `width` digits.
-void AppendNumber(std::u16string& text, std::uint32_t n, std::size_t width) {
-    const std::size_t at = text.size();
-    do text.insert(at, 1, char16_t(u'0' + n % 10)), n /= 10;
-    while (n != 0 || text.size() - at < width);
 }
 
 // Whether XML 1.0 can hold every character of `text`: no control character but tab and line
@@ -74,9 +68,7 @@ public:
         return Close(name);
     }
     Xml& Number(Text name, std::uint32_t n) {
-        Open(name);
-        AppendNumber(text_, n, 1);
-        return Close(name);
+        return Open(name).Markup(Digits(n, 10)).Close(name);
     }
     // A local time as the schema's dateTime without a zone: 2026-12-08T17:00:00.
     Xml& DateTime(Text name, const LocalTime& at) {
@@ -85,7 +77,7 @@ public:
                                        seconds / 3600,         seconds / 60 % 60,       seconds % 60};
         Open(name);
         for (std::size_t i = 0; i < 6; ++i) {
-            AppendNumber(text_, parts[i], i == 0 ? 4 : 2);
+            text_ += Digits(parts[i], 10, i == 0 ? 4 : 2);
             if (i < 5) text_ += u"--T::"[i];
         }
         return Close(name);
@@ -118,15 +110,16 @@ std::vector<LocalTime> NextRunDates(const AtInfo& job, const LocalTime& now) {
     if (job.DaysOfWeek == 0 && job.DaysOfMonth == 0) return {first};
     std::vector<LocalTime> dates;
     for (int weekday = 0; weekday < 7; ++weekday) {
+        if (!(job.DaysOfWeek >> weekday & 1)) continue;
         LocalTime date = first;
-        while ((job.DaysOfWeek >> weekday & 1) && DayOfWeek(date.Year, date.Month, date.Day) != weekday)
-            date = NextDay(date);
-        if (job.DaysOfWeek >> weekday & 1) dates.push_back(date);
+        while (DayOfWeek(date.Year, date.Month, date.Day) != weekday) date = NextDay(date);
+        dates.push_back(date);
     }
     for (int day = 1; day <= 31; ++day) {
+        if (!(job.DaysOfMonth >> (day - 1) & 1)) continue;
         LocalTime date = first;
-        while ((job.DaysOfMonth >> (day - 1) & 1) && date.Day != day) date = NextDay(date);
-        if (job.DaysOfMonth >> (day - 1) & 1) dates.push_back(date);
+        while (date.Day != day) date = NextDay(date);
+        dates.push_back(date);
     }
     return dates;
 }
@@ -181,9 +174,10 @@ TaskDefinitionOrProblem MakeTaskDefinition(const AtInfo& job, const LocalTime& n
     // that the task runs in the session of whoever is logged on, the only way since Vista for
     // it to show a window there.
     const bool interactive = !(job.Flags & JobNonInteractive);
+    const Text runAs = interactive ? Users : LocalSystem;
     xml.Markup(u"</Triggers><Principals><Principal id=\"Author\">")
-        .Markup(interactive ? u"<GroupId>S-1-5-32-545</GroupId><RunLevel>LeastPrivilege</RunLevel>"
-                            : u"<UserId>S-1-5-18</UserId><RunLevel>HighestAvailable</RunLevel>")
+        .Element(interactive ? u"GroupId" : u"UserId", runAs)
+        .Element(u"RunLevel", interactive ? u"LeastPrivilege" : u"HighestAvailable")
         // None of the Task Scheduler's own defaults that an AT job doesn't have: no 72-hour
         // limit, no battery conditions, the normal priority (its default, 7, is below normal).
         .Markup(u"</Principal></Principals><Settings><DisallowStartIfOnBatteries>false</DisallowStartIfOnBatteries>"
@@ -194,16 +188,14 @@ TaskDefinitionOrProblem MakeTaskDefinition(const AtInfo& job, const LocalTime& n
         .Element(u"Command", program);
     if (!arguments.empty()) xml.Element(u"Arguments", arguments);
     xml.Markup(u"</Exec></Actions></Task>");
-    return {TaskDefinition{std::move(xml.Text()), std::u16string(interactive ? Users : LocalSystem), interactive},
-            std::nullopt};
+    return {TaskDefinition{std::move(xml.Text()), std::u16string(runAs), interactive}, std::nullopt};
 }
 
 NamedRegistration RegisterUnderFreeName(TaskFolder& folder, const TaskDefinition& task) {
     std::u16string name;
     // Bounded, so that a folder that says every name is taken can't keep the window waiting.
     for (std::uint32_t n = 1; n <= 10'000; ++n) {
-        name = u"At";
-        AppendNumber(name, n, 1);
+        name = u"At" + Digits(n, 10);
         const std::uint32_t found = folder.Find(name);
         if (found == 0) continue;
         if (found != TaskNotFound) return {found, name};  // it can't be told whether the name is free

@@ -29,10 +29,6 @@ private:
     HRESULT result_;
 };
 
-UniqueBstr Bstr(const std::u16string& text) {
-    return UniqueBstr(SysAllocStringLen(reinterpret_cast<const wchar_t*>(text.data()), static_cast<UINT>(text.size())));
-}
-
 // The top folder of a computer's Task Scheduler, as naming a new task goes. A task is looked up
 // by its name rather than by listing the folder, which Wine's Task Scheduler can't count.
 class TopFolder final : public TaskFolder {

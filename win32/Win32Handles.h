@@ -83,6 +83,12 @@ private:
 
 using UniqueBstr = UniqueHandle<BSTR, SysFreeString>;
 
+// A BSTR with `text`; empty when there is no memory for it.
+inline UniqueBstr Bstr(const std::u16string& text) {
+    const auto* units = reinterpret_cast<const wchar_t*>(text.data());
+    return UniqueBstr(SysAllocStringLen(units, static_cast<UINT>(text.size())));
+}
+
 // A VARIANT, cleared when the owner goes: empty, a number, or a text it owns.
 class Variant {
 public:
@@ -92,8 +98,7 @@ public:
         value_.lVal = number;
     }
     explicit Variant(const std::u16string& text) : Variant() {
-        const auto* units = reinterpret_cast<const wchar_t*>(text.data());
-        value_.bstrVal = SysAllocStringLen(units, static_cast<UINT>(text.size()));
+        value_.bstrVal = Bstr(text).release();
         if (value_.bstrVal != nullptr) value_.vt = VT_BSTR;
     }
     ~Variant() { VariantClear(&value_); }
