@@ -6,14 +6,13 @@ import time
 import pytest
 
 from app import App, Fake, driver
-from wine import BIN, TASKS, start_service, stop_service, system_netapi
+from wine import BIN, TASKS, remove_tasks, start_service, stop_service, system_netapi
 
 
 def remove_jobs():
     """Deletes every AT job of Wine's real scheduling service and every task of its Task
     Scheduler folder; what is left a few seconds later."""
-    for task in TASKS.glob("*"):
-        task.unlink()
+    remove_tasks()
     deadline = time.monotonic() + 5
     while (left := driver("jobs", "delete")["jobs"] + [task.name for task in TASKS.glob("*")]) and \
             time.monotonic() < deadline:

@@ -7,7 +7,7 @@ import uuid
 import pytest
 
 from app import POINTER, driver, record, service_commands
-from wine import BIN, TASKS, wine_command
+from wine import BIN, TASKS, remove_tasks
 
 TASK_XMLNS = "http://schemas.microsoft.com/windows/2004/02/mit/task"
 CONFIRMATION = "Der geplante Task ''Task{}'' wurde erfolgreich hinzugefügt.  "
@@ -173,14 +173,9 @@ TASK_SCHEDULER = {
 
 @pytest.fixture
 def task_scheduler():
-    """Wine's Task Scheduler as the test leaves it: no task, and its service started on demand
-    (registering a task makes Wine start it with the prefix, which a stopped service's tests
-    could not then stop)."""
+    """Wine's Task Scheduler, left as the test found it."""
     yield TASKS
-    for task in TASKS.glob("*"):
-        task.unlink()
-    wine_command(["reg", "add", "HKLM\\System\\CurrentControlSet\\Services\\Schedule", "/v", "Start",
-                  "/t", "REG_DWORD", "/d", "3", "/f"])
+    remove_tasks()
 
 
 @pytest.mark.parametrize("case", TASK_SCHEDULER)

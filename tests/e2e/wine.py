@@ -80,6 +80,16 @@ def stop_service():
     _quiet(WINESERVER, "-p")
 
 
+def remove_tasks():
+    """Deletes every task of Wine's Task Scheduler, and has its service start on demand again:
+    registering a task makes Wine start it with the prefix, and a stopped service's tests could
+    not then stop it."""
+    for task in TASKS.glob("*"):
+        task.unlink()
+    wine_command(["reg", "add", "HKLM\\System\\CurrentControlSet\\Services\\Schedule", "/v", "Start",
+                  "/t", "REG_DWORD", "/d", "3", "/f"])
+
+
 @contextlib.contextmanager
 def system_netapi(folder):
     """The build's stand-in from `folder` as the system's netapi32.dll, Wine's own back after.
