@@ -14,7 +14,7 @@ constexpr std::array<Text, 7> WeekdayNames = {u"Monday", u"Tuesday",  u"Wednesda
 constexpr std::array<Text, 12> MonthNames = {u"January", u"February", u"March",    u"April",
                                             u"May",     u"June",     u"July",     u"August",
                                             u"September", u"October", u"November", u"December"};
-constexpr Text LocalSystem = u"S-1-5-18", Users = u"S-1-5-32-545";  // the accounts a task runs as
+constexpr Text LocalSystem = u"S-1-5-18";  // the account every task runs as
 constexpr std::size_t LongestPath = 260;  // the schema's pathType
 
 bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
@@ -170,14 +170,14 @@ TaskDefinitionOrProblem MakeTaskDefinition(const AtInfo& job, const LocalTime& n
             xml.Close(u"TimeTrigger");
         }
     }
-    // Not interactive: the system's account, as AT jobs run. Interactive: the Users group, so
-    // that the task runs in the session of whoever is logged on, the only way since Vista for
-    // it to show a window there.
-    const bool interactive = !(job.Flags & JobNonInteractive);
-    const Text runAs = interactive ? Users : LocalSystem;
+    // Every job runs as the system's account, as the AT service ran it, "interactive" or not: a
+    // task bound to a logged-on user (an interactive token, or a group) starts nothing while no
+    // one is logged on, and a job that runs once would then be deleted unrun. The AT job's "may
+    // use the desktop" has no counterpart in the task schema; since Vista a service's programs
+    // show on no one's desktop anyway.
     xml.Markup(u"</Triggers><Principals><Principal id=\"Author\">")
-        .Element(interactive ? u"GroupId" : u"UserId", runAs)
-        .Element(u"RunLevel", interactive ? u"LeastPrivilege" : u"HighestAvailable")
+        .Element(u"UserId", LocalSystem)
+        .Element(u"RunLevel", u"HighestAvailable")
         // None of the Task Scheduler's own defaults that an AT job doesn't have: no 72-hour
         // limit, no battery conditions, the normal priority (its default, 7, is below normal).
         .Markup(u"</Principal></Principals><Settings><DisallowStartIfOnBatteries>false</DisallowStartIfOnBatteries>"
@@ -188,7 +188,7 @@ TaskDefinitionOrProblem MakeTaskDefinition(const AtInfo& job, const LocalTime& n
         .Element(u"Command", program);
     if (!arguments.empty()) xml.Element(u"Arguments", arguments);
     xml.Markup(u"</Exec></Actions></Task>");
-    return {TaskDefinition{std::move(xml.Text()), std::u16string(runAs), interactive}, std::nullopt};
+    return {TaskDefinition{std::move(xml.Text()), std::u16string(LocalSystem), LogonServiceAccount}, std::nullopt};
 }
 
 NamedRegistration RegisterUnderFreeName(TaskFolder& folder, const TaskDefinition& task) {

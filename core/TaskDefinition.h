@@ -43,10 +43,14 @@ struct CommandProblem {
     } kind;
 };
 
+// How a task logs on to run: TASK_LOGON_SERVICE_ACCOUNT, a service account that needs no one to be
+// logged on and no password.
+inline constexpr std::uint32_t LogonServiceAccount = 5;
+
 struct TaskDefinition {
-    std::u16string Xml;         // the whole definition
-    std::u16string RunAs;       // the account (a SID) it runs as
-    bool RunAsGroup = false;    // RunAs is a group: the task runs in the session of whoever is logged on
+    std::u16string Xml;                           // the whole definition
+    std::u16string RunAs;                         // the account (a SID) it runs as
+    std::uint32_t LogonType = LogonServiceAccount;  // how it logs on to run
 };
 
 // The task for `job` as of `now`, or why its command can't go into one.

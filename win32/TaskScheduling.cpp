@@ -7,6 +7,8 @@
 
 #include "win32/Win32Handles.h"
 
+static_assert(LogonServiceAccount == TASK_LOGON_SERVICE_ACCOUNT);
+
 namespace TaskScheduling {
 
 namespace {
@@ -47,7 +49,7 @@ public:
         if (!path || !xml || runAs.get().vt != VT_BSTR) return E_OUTOFMEMORY;
         ComPtr<IRegisteredTask> registered;
         return folder_.RegisterTask(path.get(), xml.get(), TASK_CREATE, runAs.get(), none.get(),
-                                    task.RunAsGroup ? TASK_LOGON_GROUP : TASK_LOGON_SERVICE_ACCOUNT, none.get(),
+                                    static_cast<TASK_LOGON_TYPE>(task.LogonType), none.get(),
                                     ComOut(registered));
     }
 

@@ -21,9 +21,6 @@ const std::u16string Head = u"<Task version=\"1.2\" xmlns=\"http://schemas.micro
 const std::u16string AsSystem =
     u"<Principals><Principal id=\"Author\"><UserId>S-1-5-18</UserId><RunLevel>HighestAvailable</RunLevel>"
     u"</Principal></Principals>";
-const std::u16string AsUsers =
-    u"<Principals><Principal id=\"Author\"><GroupId>S-1-5-32-545</GroupId><RunLevel>LeastPrivilege</RunLevel>"
-    u"</Principal></Principals>";
 const std::u16string Settings =
     u"<Settings><DisallowStartIfOnBatteries>false</DisallowStartIfOnBatteries><StopIfGoingOnBatteries>false"
     u"</StopIfGoingOnBatteries><ExecutionTimeLimit>PT0S</ExecutionTimeLimit><Priority>5</Priority>";
@@ -56,7 +53,7 @@ const DefinitionRow Definitions[] = {
     {Job(61'200'000, 0x41, 0, 0x01, u"\"C:\\Program Files\\x.exe\" /a \"b c\""),
      Head + u"<Triggers><CalendarTrigger><StartBoundary>2026-12-08T17:00:00</StartBoundary><ScheduleByWeek>"
             u"<DaysOfWeek><Monday/><Sunday/></DaysOfWeek><WeeksInterval>1</WeeksInterval></ScheduleByWeek>"
-            u"</CalendarTrigger></Triggers>" + AsUsers + Settings + u"</Settings>" +
+            u"</CalendarTrigger></Triggers>" + AsSystem + Settings + u"</Settings>" +
          Exec(u"<Command>C:\\Program Files\\x.exe</Command><Arguments>/a \"b c\"</Arguments>")},
     // "jeden ", the 13th, 17th and 28th at 9:30, past today; blanks before the program, markup
     // and line ends in the arguments, and a blank at their end.
@@ -72,7 +69,7 @@ const DefinitionRow Definitions[] = {
     // "jeden " without days is once too; a trigger at 23:59 ends at the next midnight; an
     // unclosed quote runs to the end.
     {Job(86'340'000, 0, 0, 0x01, u"\"C:\\x y.exe"),
-     Head + u"<Triggers>" + At(u"2026-12-08T23:59:00", u"2026-12-09T00:00:00") + u"</Triggers>" + AsUsers +
+     Head + u"<Triggers>" + At(u"2026-12-08T23:59:00", u"2026-12-09T00:00:00") + u"</Triggers>" + AsSystem +
          Settings + Once + u"</Settings>" + Exec(u"<Command>C:\\x y.exe</Command>")},
     // The 8th at noon, which is now and so not ahead: next month's, in the next year.
     {Job(43'200'000, 0, 1u << 7, 0x10, u"x\"y z\"\U0001F600\uFFFD"),
@@ -91,9 +88,13 @@ TEST(MakeTaskDefinition, EachCaseWholeAndValidAgainstTheSchema) {
         const auto where = "row #" + std::to_string(&row - Definitions);
         ASSERT_TRUE(made.definition) << where;
         EXPECT_EQ(made.definition->Xml, row.xml) << where;
-        const bool interactive = !(row.job.Flags & 0x10);
-        EXPECT_EQ(made.definition->RunAs, interactive ? u"S-1-5-32-545" : u"S-1-5-18") << where;
-        EXPECT_EQ(made.definition->RunAsGroup, interactive) << where;
+        // Interactive or not, as the system's account, which needs no one logged on
+        // (TASK_LOGON_SERVICE_ACCOUNT).
+        EXPECT_EQ(made.definition->RunAs, u"S-1-5-18") << where;
+        EXPECT_EQ(made.definition->LogonType, 5u) << where;
+        AtInfo otherwise = row.job;
+        otherwise.Flags ^= 0x10;  // JOB_NONINTERACTIVE
+        EXPECT_EQ(MakeTaskDefinition(otherwise, Now).definition->Xml, row.xml) << where << ": interactive or not alike";
         // xmllint, against the elements of the platform's documented schema that it uses.
         const std::string file = testing::TempDir() + "task" + std::to_string(&row - Definitions) + ".xml";
         const std::u16string text = u"\uFEFF" + made.definition->Xml;  // UTF-16, as the byte-order mark says
