@@ -13,7 +13,8 @@
 #include <string>
 
 #include "core/FillJobInfo.h"
-#include "core/ScheduleCommand.h"
+#include "core/Messages.h"
+#include "core/TaskDefinition.h"
 
 namespace {
 

@@ -1,17 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "core/FillJobInfo.h"
+#include "tests/unit/ExpectedTexts.h"
 
 namespace {
 
-WindowFields Defaults() {
-    WindowFields fields;
-    fields.ComputerName = u"HOST";
-    fields.RunTime = u"17:00";
-    fields.DayList = u"M,T,W,TH,F,S,SU";
-    fields.CommandLine = u"Calc.exe";
-    return fields;
-}
+using Expected::Defaults;
 
 AtInfo Filled(const WindowFields& fields) {
     AtInfo job;

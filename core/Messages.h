@@ -1,0 +1,36 @@
+#pragma once
+// The program's messages, made from the texts of the catalogue (Texts.h) and what a Schedule
+// met: the user's entries, a computer's name, the platform's codes and texts.
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "core/CommandLine.h"
+#include "core/FillJobInfo.h"
+
+// `text` with each %1 ... %9 in it replaced by the first ... ninth of `values`, once: what a
+// value brings along is not replaced again.
+std::u16string Fill(std::u16string_view text, std::initializer_list<std::u16string_view> values);
+
+// A piece of the user's text as a message box can show it: in „quotes“, at most 40 code units
+// (never half a surrogate pair, "…" where it was cut), each invisible character written as its
+// code, [U+202E].
+std::u16string Quoted(std::u16string_view piece);
+
+// What usually lies behind a platform's answer, for the answers a user meets most; empty for
+// the rest.
+std::u16string_view Hint(std::uint32_t code);
+
+std::u16string ConversionErrorText(const ConversionError& error);
+std::u16string CommandProblemText(CommandProblem problem, std::u16string_view commandLine);
+
+// "Auf dem Computer „HOST“ ist die AT-Schnittstelle abgeschaltet ..."
+std::u16string QuestionText(const std::u16string& computer);
+// A route's confirmation: %1 the job, %2 the computer as the owner ("von „HOST“").
+std::u16string ConfirmationText(std::u16string_view text, const std::u16string& job, const std::u16string& computer,
+                                std::uint32_t status);
+// A route's failure: %1, %2 and %3 the code in decimal, hexadecimal and in all eight hexadecimal
+// digits; then the platform's text, and the hint.
+std::u16string FailureText(std::u16string_view text, std::uint32_t code, const std::u16string& platformText);

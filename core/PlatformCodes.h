@@ -1,0 +1,32 @@
+#pragma once
+// The platform's numbers that the program decides by, under names of its own (the platform's
+// own names are macros of <windows.h>). win32/PlatformCodes.cpp checks each against the
+// platform's headers where they have it.
+
+#include <cstdint>
+
+namespace Codes {
+
+// What NetScheduleJobAdd answers (Windows error codes, <winerror.h> and <lmerr.h>).
+inline constexpr std::uint32_t AccessDenied = 5;             // ERROR_ACCESS_DENIED
+inline constexpr std::uint32_t AtInterfaceOff = 50;          // ERROR_NOT_SUPPORTED: the AT interface is off
+inline constexpr std::uint32_t BadNetPath = 53;              // ERROR_BAD_NETPATH
+inline constexpr std::uint32_t ServerUnavailable = 1722;     // RPC_S_SERVER_UNAVAILABLE
+inline constexpr std::uint32_t EndpointNotRegistered = 1753;  // EPT_S_NOT_REGISTERED: the service is down
+inline constexpr std::uint32_t ServiceNotStarted = 2184;     // NERR_ServiceNotInstalled, "not started"
+
+// What the Task Scheduler answers (HRESULTs).
+inline constexpr std::uint32_t TaskAccessDenied = 0x80070005;      // E_ACCESSDENIED
+inline constexpr std::uint32_t TaskNotFound = 0x80070002;          // HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND)
+inline constexpr std::uint32_t TaskExists = 0x800700B7;            // HRESULT_FROM_WIN32(ERROR_ALREADY_EXISTS)
+inline constexpr std::uint32_t TaskFileExists = 0x80070050;        // HRESULT_FROM_WIN32(ERROR_FILE_EXISTS), Wine's
+inline constexpr std::uint32_t TaskBadNetPath = 0x80070035;        // HRESULT_FROM_WIN32(ERROR_BAD_NETPATH)
+inline constexpr std::uint32_t TaskServerUnavailable = 0x800706BA;  // HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE)
+inline constexpr std::uint32_t SchedulerNotRunning = 0x80041315;   // SCHED_E_SERVICE_NOT_RUNNING
+inline constexpr std::uint32_t ClassNotRegistered = 0x80040154;    // REGDB_E_CLASSNOTREG: no Task Scheduler 2.0
+
+// How a task logs on to run: TASK_LOGON_SERVICE_ACCOUNT, a service account, which needs no one
+// to be logged on and no password.
+inline constexpr std::uint32_t LogonServiceAccount = 5;
+
+}  // namespace Codes

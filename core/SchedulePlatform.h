@@ -1,0 +1,43 @@
+#pragma once
+// What the Schedule command needs of the platform: the services of some computer, the user, the
+// clock. The command calls it and is never called back. Everywhere here an empty computer name
+// means this computer.
+
+#include <cstdint>
+#include <string>
+
+#include "core/AtInfo.h"
+#include "core/Calendar.h"
+#include "core/TaskDefinition.h"
+
+enum class MessageKind { Information, Warning, Error, Question };  // a question asks Ja or Nein, Ja first
+
+struct Message {
+    std::u16string text, title;
+    MessageKind kind;
+    bool operator==(const Message&) const = default;
+};
+
+// What a computer's service answered when it was handed the job, by whichever route.
+struct RouteResult {
+    std::uint32_t status;         // the platform's answer: a Windows status, or an HRESULT
+    std::u16string job;           // the job as its service knows it: its number, or the task's name
+    std::u16string platformText;  // the platform's own text for a failure, if it has one
+};
+
+class SchedulePlatform {
+public:
+    // Hands `job` to the AT interface of the scheduling service of `computer` (NetScheduleJobAdd);
+    // the job as the service's number in decimal.
+    virtual RouteResult SubmitJob(const std::u16string& computer, const AtInfo& job) = 0;
+    // Asks the user; true for Ja.
+    virtual bool Ask(const Message& question) = 0;
+    // This computer's date and time of day.
+    virtual LocalTime Now() = 0;
+    // Registers `task` in the top folder of the Task Scheduler of `computer`, under the lowest
+    // name At<N> that is free there; the job as the task's name.
+    virtual RouteResult RegisterTask(const std::u16string& computer, const TaskDefinition& task) = 0;
+
+protected:
+    ~SchedulePlatform() = default;
+};

@@ -1,0 +1,71 @@
+#pragma once
+// The unit tests' own copy of the texts the program shows and of the window's default entries,
+// written apart from the program's catalogue, so that a change to either is caught by the other.
+
+#include <string>
+
+#include "core/WindowFields.h"
+
+namespace Expected {
+
+inline const std::u16string Title = u" Geplanten Task hinzufügen";
+
+inline std::u16string JobAdded(const std::u16string& number) {
+    return u"Der geplante Task ''Task" + number + u"'' wurde erfolgreich hinzugefügt.  ";
+}
+inline const std::u16string JobNotAdded = u"Der Task konnte nicht hinzugefügt werden.\n\nFehler ";
+inline const std::u16string TaskNotAdded = u"Der Task konnte nicht in die Aufgabenplanung eingetragen werden.\n\nFehler 0x";
+
+// `of` is "von „HOST“" or "dieses Computers".
+inline std::u16string TaskAdded(const std::u16string& name, const std::u16string& of) {
+    return u"Der geplante Task ''" + name + u"'' wurde in die Aufgabenplanung " + of + u" eingetragen.";
+}
+// `on` is "Auf dem Computer „HOST“" or "Auf diesem Computer".
+inline std::u16string Question(const std::u16string& on, const std::u16string& of) {
+    return on + u" ist die AT-Schnittstelle abgeschaltet, wie ab Windows 8 üblich.\n\nSoll der Job stattdessen in die "
+                u"Aufgabenplanung " + of + u" eingetragen werden?";
+}
+
+inline const std::u16string TimesAccepted =
+    u"Erlaubt sind Uhrzeiten wie 17:00 oder 7:05, auch mit Sekunden (17:30:45) oder mit am/pm (5:00 pm), und eine "
+    u"volle Stunde allein (17).";
+inline const std::u16string DaysAccepted =
+    u"Erlaubt sind Wochentage (M, T, W, TH, F, S, SU) wie M,T,SU oder Tage des Monats von 1 bis 31 wie 13,17,28, "
+    u"jeweils durch Kommas getrennt.";
+inline std::u16string NotATime(const std::u16string& quoted) {
+    return u"Im Feld „Time (hh:mm):“ ist " + quoted + u" keine Uhrzeit.\n\n" + TimesAccepted;
+}
+inline const std::u16string DayMissing =
+    u"Im Feld „Datum:“ fehlt ein Tag zwischen zwei Kommas oder nach dem letzten Komma.\n\n" + DaysAccepted;
+inline std::u16string NotADayOfTheMonth(const std::u16string& quoted) {
+    return u"Im Feld „Datum:“ ist " + quoted + u" kein Tag des Monats.\n\n" + DaysAccepted;
+}
+inline std::u16string NotAWeekday(const std::u16string& quoted) {
+    return u"Im Feld „Datum:“ ist " + quoted + u" kein Wochentag.\n\n" + DaysAccepted;
+}
+inline const std::u16string NoProgram = u"Im Feld „Anwendung:“ fehlt das Programm, das der Task starten soll.";
+inline const std::u16string ProgramTooLong =
+    u"Im Feld „Anwendung:“ ist der Pfad des Programms länger als die 260 Zeichen, die die Aufgabenplanung annimmt.";
+inline std::u16string Unstorable(const std::u16string& quoted) {
+    return u"Im Feld „Anwendung:“ steht in " + quoted +
+           u" ein Zeichen, das die Aufgabenplanung nicht speichern kann: ein Steuerzeichen oder ein halbes "
+           u"Ersatzzeichenpaar.";
+}
+
+inline const std::u16string Admin = u"Zum Hinzufügen eines Tasks auf diesem Computer sind Administratorrechte nötig.";
+inline const std::u16string Unreachable =
+    u"Der Computer ist nicht erreichbar. Stimmt der Computername, und ist der Computer eingeschaltet und im Netz?";
+inline const std::u16string ServiceDown = u"Der Aufgabenplanungsdienst (Schedule) läuft auf diesem Computer nicht.";
+inline const std::u16string Vista = u"Die Aufgabenplanung, in die der Job eingetragen würde, gibt es erst ab Windows Vista.";
+
+// The window's entries as it starts, on a computer named HOST.
+inline WindowFields Defaults() {
+    WindowFields fields;
+    fields.ComputerName = u"HOST";
+    fields.RunTime = u"17:00";
+    fields.DayList = u"M,T,W,TH,F,S,SU";
+    fields.CommandLine = u"Calc.exe";
+    return fields;
+}
+
+}  // namespace Expected
