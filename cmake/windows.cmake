@@ -1,7 +1,9 @@
 # Windows build, 32- or 64-bit by the toolchain file: the program and the programs that test it
 # under Wine.
 
-add_library(binding STATIC win32/ScheduleJobsAdding.cpp win32/ExceptionGuard.cpp win32/SystemLibrary.cpp)
+set(BINDING_SOURCES win32/ScheduleJobsAdding.cpp win32/ExceptionGuard.cpp win32/SystemLibrary.cpp
+                    win32/PlatformCodes.cpp)
+add_library(binding STATIC ${BINDING_SOURCES})
 target_link_libraries(binding PUBLIC core PRIVATE product_flags)
 
 # The icon is drawn in code; the manifest names the build's processor architecture. Both
@@ -25,34 +27,27 @@ set_source_files_properties(win32/AddJob.rc PROPERTIES
     OBJECT_DEPENDS "${ICON};${CMAKE_CURRENT_BINARY_DIR}/AddJob.manifest;${CMAKE_CURRENT_BINARY_DIR}/Version.h")
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_CURRENT_BINARY_DIR} -I${CMAKE_CURRENT_SOURCE_DIR}")
 
+# The program is built from the sources of core and the binding itself, so that it can be
+# optimised for size across all its files when it is linked (LTO): a file for each idea then
+# costs no more than one file for them all. The libraries serve the test programs, which are
+# linked without. The exception guard's frames and assembly stay as written.
 add_executable(AddJob WIN32
-    win32/main.cpp win32/Root.cpp win32/Win32Platform.cpp win32/TaskScheduling.cpp win32/ThrowlessRuntime.cpp
-    win32/AddJob.rc)
-target_link_libraries(AddJob PRIVATE binding comctl32 ole32 oleaut32 product_flags)
+    ${CORE_SOURCES} ${BINDING_SOURCES}
+    win32/main.cpp win32/Root.cpp win32/WindowLayout.cpp win32/SystemSettings.cpp win32/OnePress.cpp
+    win32/Win32Platform.cpp win32/TaskScheduling.cpp win32/ThrowlessRuntime.cpp win32/AddJob.rc)
+target_include_directories(AddJob PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_compile_options(AddJob PRIVATE -flto)
+target_link_options(AddJob PRIVATE -Os -flto)
+set_source_files_properties(win32/ExceptionGuard.cpp PROPERTIES COMPILE_OPTIONS -fno-lto)
+target_link_libraries(AddJob PRIVATE comctl32 ole32 oleaut32 product_flags)
 # Terminal-server aware, as Windows linkers mark a program by default: no compatibility shims
 # for its INI files and registry on a terminal server.
 target_link_options(AddJob PRIVATE -Wl,--tsaware)
 
-# The release zip, AddJob-<version>-win32.zip or -win64.zip: the program, the README and the
-# licence in a folder of that name (cpack in the build folder), as reproducible as the program.
-# Its README is the one of the sources for the people who run the program: each part from a
-# line "<!-- developers..." to the line "<!-- end of developers -->" is left out (the building,
-# the tests, the figures and the zips' own checksums, which would change with it).
-file(READ README.md README)
-set(ZIP_README "")
-string(FIND "${README}" "<!-- developers" start)
-while(start GREATER -1)
-    string(SUBSTRING "${README}" 0 ${start} kept)
-    string(APPEND ZIP_README "${kept}")
-    string(FIND "${README}" "<!-- end of developers -->\n\n" end)
-    math(EXPR end "${end} + 28")
-    string(SUBSTRING "${README}" ${end} -1 README)
-    string(FIND "${README}" "<!-- developers" start)
-endwhile()
-file(CONFIGURE OUTPUT README.md CONTENT "${ZIP_README}${README}" @ONLY)
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS README.md)
+# The release zip, AddJob-<version>-win32.zip or -win64.zip: the program, the users' guide and
+# the licence in a folder of that name (cpack in the build folder), as reproducible as the program.
 install(TARGETS AddJob RUNTIME DESTINATION .)
-install(FILES ${CMAKE_CURRENT_BINARY_DIR}/README.md LICENSE DESTINATION .)
+install(FILES USER-GUIDE.md LICENSE DESTINATION .)
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_FILE_NAME AddJob-${PROJECT_VERSION}-${PACKAGE_BUILD})
 set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_SOURCE_DIR}/cmake/reproducible-zip.cmake)
@@ -86,6 +81,7 @@ function(add_stand_in target source folder)
     add_library(${target} SHARED ${source})
     set_target_properties(${target} PROPERTIES PREFIX "" OUTPUT_NAME netapi32
         RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/${folder})
+    target_include_directories(${target} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
     target_link_options(${target} PRIVATE -Wl,--kill-at)
 endfunction()
 add_stand_in(fake_netapi32 tests/win32/fake_netapi32.cpp fake)
@@ -93,7 +89,7 @@ add_stand_in(netapi32_without_add tests/win32/netapi32_without_add.cpp without-a
 
 # Hooks the driver puts into the program: a window it can't create, a change of DPI, a count
 # of the presses on Schedule.
-add_library(test_hooks SHARED tests/win32/test_hooks.cpp)
+add_library(test_hooks SHARED tests/win32/test_hooks.cpp win32/OnePress.cpp)
 set_target_properties(test_hooks PROPERTIES PREFIX "")
 target_include_directories(test_hooks PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_options(test_hooks PRIVATE -Wl,--kill-at)
@@ -102,7 +98,7 @@ target_link_options(test_hooks PRIVATE -Wl,--kill-at)
 add_executable(stopwatch tests/bench/stopwatch.cpp)
 add_executable(empty_window WIN32 tests/bench/empty_window.cpp)
 add_executable(plain_schedule WIN32 tests/bench/plain_schedule.cpp)
-target_link_libraries(plain_schedule PRIVATE netapi32)
+target_link_libraries(plain_schedule PRIVATE core netapi32)
 add_executable(dialog_twin WIN32 tests/bench/dialog_twin.cpp tests/bench/dialog_twin.rc)
 target_link_libraries(dialog_twin PRIVATE comctl32)
 set_source_files_properties(tests/bench/dialog_twin.rc PROPERTIES

@@ -5,13 +5,12 @@
 
 #include <string>
 
-#include "core/FillJobInfo.h"
+#include "core/WindowFields.h"
+#include "win32/OnePress.h"
 #include "win32/Win32Handles.h"
 
 class Root {
 public:
-    static constexpr std::size_t ControlCount = 14;
-
     explicit Root(HINSTANCE instance) : instance_(instance) {}
     ~Root();  // destroys the window while the members it uses are still there
     Root(const Root&) = delete;
@@ -25,7 +24,7 @@ public:
 
 private:
     bool Create();  // the class, the hidden owner and the window; false when any failed
-    bool NotMade(const wchar_t* what);  // notes what could not be made, with the last error; false
+    bool NotMade(const std::u16string& what);  // notes what could not be made, with the last error; false
 
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -40,11 +39,9 @@ private:
 
     void Layout(int dpi, UniqueFont font);  // places every control and gives it `font`, made for `dpi`
     void FitClient();      // sizes the frame so that the client is its size in twips at dpi_
-    int Pixels(int twips) const;  // at the window's dots per inch
     HWND Item(int id) const;
     void Schedule();
     WindowFields ReadFields() const;
-    bool IsEchoOfClosedBox(const MSG& message) const;
 
     HINSTANCE instance_;
     int dpi_ = 96;
@@ -53,9 +50,8 @@ private:
     UniqueHook repeatFilter_;  // drops held keys' repeats inside message boxes
     HWND window_ = nullptr;
     bool created_ = false;  // WM_CREATE succeeded
-    std::wstring failure_;  // what could not be made
+    std::u16string failure_;  // what could not be made
     UniqueFont font_;
     HWND focusWhileInactive_ = nullptr;
-    bool boxClosed_ = false;  // a Schedule's last message box has closed, at boxClosedAt_ (ms)
-    DWORD boxClosedAt_ = 0;
+    ClosedBoxEcho echo_;  // of a Schedule's last message box
 };

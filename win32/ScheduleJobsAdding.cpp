@@ -7,25 +7,14 @@
 #include <lm.h>
 #include <lmat.h>
 
-#include <cstddef>
 #include <cstring>
 
+#include "win32/AtInfoLayout.h"
 #include "win32/ExceptionGuard.h"
 #include "win32/ScheduleJobsAdding.h"
 #include "win32/SystemLibrary.h"
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t));
-static_assert(JobRunPeriodically == JOB_RUN_PERIODICALLY && JobNonInteractive == JOB_NONINTERACTIVE);
-
-// The record as the service reads it. JobTime is a DWORD_PTR, so 64-bit Windows widens it and
-// everything after it moves.
-#if defined(_WIN64)
-static_assert(sizeof(AT_INFO) == 24 && offsetof(AT_INFO, DaysOfMonth) == 8 && offsetof(AT_INFO, DaysOfWeek) == 12 &&
-              offsetof(AT_INFO, Flags) == 13 && offsetof(AT_INFO, Command) == 16);
-#else
-static_assert(sizeof(AT_INFO) == 16 && offsetof(AT_INFO, DaysOfMonth) == 4 && offsetof(AT_INFO, DaysOfWeek) == 8 &&
-              offsetof(AT_INFO, Flags) == 9 && offsetof(AT_INFO, Command) == 12);
-#endif
 
 namespace ScheduleJobsAdding {
 

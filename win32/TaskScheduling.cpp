@@ -7,8 +7,6 @@
 
 #include "win32/Win32Handles.h"
 
-static_assert(LogonServiceAccount == TASK_LOGON_SERVICE_ACCOUNT);
-
 namespace TaskScheduling {
 
 namespace {
@@ -59,18 +57,18 @@ private:
 
 }  // namespace
 
-NamedRegistration RegisterTask(const std::u16string& server, const TaskDefinition& task) {
+NamedRegistration RegisterTask(const std::u16string& computer, const TaskDefinition& task) {
     const ComApartment apartment;  // goes last, after every interface below
     if (FAILED(apartment.result())) return {static_cast<std::uint32_t>(apartment.result()), {}};
-    const Variant none, serverName = server.empty() ? Variant() : Variant(server);
+    const Variant none, computerName = computer.empty() ? Variant() : Variant(computer);
     const UniqueBstr top = Bstr(u"\\");
-    if (!top || (!server.empty() && serverName.get().vt != VT_BSTR)) return {std::uint32_t(E_OUTOFMEMORY), {}};
+    if (!top || (!computer.empty() && computerName.get().vt != VT_BSTR)) return {std::uint32_t(E_OUTOFMEMORY), {}};
 
     ComPtr<ITaskService> service;
     ComPtr<ITaskFolder> folder;
     HRESULT result = CoCreateInstance(TaskSchedulerClass, nullptr, CLSCTX_INPROC_SERVER, __uuidof(ITaskService),
                                       ComOut(service));
-    if (SUCCEEDED(result)) result = service->Connect(serverName.get(), none.get(), none.get(), none.get());
+    if (SUCCEEDED(result)) result = service->Connect(computerName.get(), none.get(), none.get(), none.get());
     if (SUCCEEDED(result)) result = service->GetFolder(top.get(), ComOut(folder));
     if (FAILED(result)) return {static_cast<std::uint32_t>(result), {}};
     TopFolder names(*folder);

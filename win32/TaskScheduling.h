@@ -6,15 +6,15 @@
 
 #include <windows.h>
 
-#include "core/TaskDefinition.h"
+#include "core/TaskNaming.h"
 
 namespace TaskScheduling {
 
-// Registers `task` in the top folder of the Task Scheduler of `server` (empty: this computer)
+// Registers `task` in the top folder of the Task Scheduler of `computer` (empty: this computer)
 // under the lowest name At<N> that no task there has; when another program takes that name at
 // the same moment, under the next. COM is initialised on the calling thread for the call only.
 // The Task Scheduler is reached through its class's registration in the system, never through
 // a DLL of the program's choosing. The result is an HRESULT.
-NamedRegistration RegisterTask(const std::u16string& server, const TaskDefinition& task);
+NamedRegistration RegisterTask(const std::u16string& computer, const TaskDefinition& task);
 
 }  // namespace TaskScheduling

@@ -1,7 +1,7 @@
 #include "win32/Win32Platform.h"
 
-#include <utility>
-
+#include "core/Digits.h"
+#include "win32/OnePress.h"
 #include "win32/ScheduleJobsAdding.h"
 #include "win32/SystemLibrary.h"
 #include "win32/TaskScheduling.h"
@@ -22,18 +22,6 @@ std::u16string FormattedMessage(std::uint32_t status, HMODULE source) {
     return text;
 }
 
-// Keys and clicks that reached the window while the service call ran wait in its queue, and
-// would otherwise be handled once it returns: a second Schedule, or the OK of the box that is
-// about to show the first one's result, pressed before it could be read. They are dropped: the
-// window takes no input while a Schedule runs.
-void DropInputMadeDuringTheCall() {
-    MSG message;
-    for (const auto& [first, last] : {std::pair{WM_KEYFIRST, WM_KEYLAST}, {WM_MOUSEFIRST, WM_MOUSELAST},
-                                     {WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK}})
-        while (PeekMessageW(&message, nullptr, first, last, PM_REMOVE)) {
-        }
-}
-
 // The platform's text for a status: network codes 2100 to 2999 have theirs in netmsg.dll, the
 // rest in the system's table; an HRESULT of a Windows error has its error's.
 std::u16string StatusText(std::uint32_t status) {
@@ -51,11 +39,14 @@ std::u16string StatusText(std::uint32_t status) {
 
 }  // namespace
 
-SubmitResult Win32Platform::SubmitJob(const char16_t* server, const AtInfo& job) {
+RouteResult Win32Platform::SubmitJob(const std::u16string& computer, const AtInfo& job) {
     std::uint32_t jobId = 0;
-    const std::uint32_t status = ScheduleJobsAdding::SubmitJob(server, job, &jobId);
+    // This computer is no name at all for the service.
+    const std::uint32_t status =
+        ScheduleJobsAdding::SubmitJob(computer.empty() ? nullptr : computer.c_str(), job, &jobId);
     DropInputMadeDuringTheCall();
-    return {status, jobId, status != 0 ? StatusText(status) : std::u16string()};
+    if (status != 0) return {status, {}, StatusText(status)};
+    return {status, Digits(jobId, 10), {}};
 }
 
 bool Win32Platform::Ask(const Message& question) { return ShowMessage(owner_, question) == IDYES; }
@@ -67,8 +58,8 @@ LocalTime Win32Platform::Now() {
             ((now.wHour * 60u + now.wMinute) * 60u + now.wSecond) * 1000u + now.wMilliseconds};
 }
 
-TaskRegistration Win32Platform::RegisterTask(const std::u16string& server, const TaskDefinition& task) {
-    const auto [result, name] = TaskScheduling::RegisterTask(server, task);
+RouteResult Win32Platform::RegisterTask(const std::u16string& computer, const TaskDefinition& task) {
+    const auto [result, name] = TaskScheduling::RegisterTask(computer, task);
     DropInputMadeDuringTheCall();
     return {result, name, result != 0 ? StatusText(result) : std::u16string()};
 }

@@ -5,9 +5,11 @@
 #include <lm.h>
 #include <lmat.h>
 
-#include <cwchar>
-
+#include "core/Digits.h"
+#include "core/Messages.h"
+#include "core/Texts.h"
 #include "win32/ControlIds.h"  // the button has the id of the job window's
+#include "win32/WindowText.h"
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_COMMAND && LOWORD(wParam) == IDC_COMMAND1) {
@@ -15,9 +17,8 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         AT_INFO job{61200000, 0, 0x7F, JOB_NONINTERACTIVE, command};
         DWORD jobId = 0;
         if (NetScheduleJobAdd(nullptr, reinterpret_cast<LPBYTE>(&job), &jobId) == 0) {
-            wchar_t text[128];
-            wsprintfW(text, L"Der geplante Task ''Task%lu'' wurde erfolgreich hinzugefügt.  ", jobId);
-            MessageBoxW(window, text, L" Geplanten Task hinzufügen", MB_OK | MB_ICONINFORMATION);
+            const std::u16string text = Fill(Texts::JobAdded, {Digits(jobId, 10)});
+            MessageBoxW(window, Wide(text), Wide(Texts::MessageTitle), MB_OK | MB_ICONINFORMATION);
         }
         return 0;
     }

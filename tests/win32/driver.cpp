@@ -23,7 +23,9 @@
 #include "tests/win32/ProcessCounts.h"
 #include "win32/ControlIds.h"
 #include "win32/Win32Handles.h"
+#include "win32/WindowFont.h"
 #include "win32/WindowNames.h"
+#include "win32/WindowText.h"
 
 namespace {
 
@@ -36,8 +38,9 @@ std::string Utf8(const std::wstring& text) {
                                      nullptr, nullptr));
     return bytes;
 }
+std::string Utf8(const std::u16string& text) { return Utf8(std::wstring(text.begin(), text.end())); }
 
-std::wstring Wide(const json& value) {
+std::wstring FromJson(const json& value) {
     if (value.is_array()) return std::wstring(value.begin(), value.end());  // code units
     const auto& bytes = value.get_ref<const std::string&>();
     std::wstring text(bytes.size(), L'\0');
@@ -52,14 +55,6 @@ bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
         Sleep(10);
     }
     return true;
-}
-
-// WM_GETTEXT rather than GetWindowText, which can't read another program's edit controls.
-std::wstring TextOf(HWND window) {
-    std::wstring text(static_cast<std::size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)), L'\0');
-    text.resize(static_cast<std::size_t>(
-        SendMessageW(window, WM_GETTEXT, text.size() + 1, reinterpret_cast<LPARAM>(text.data()))));
-    return text;
 }
 
 std::wstring ClassOf(HWND window) {
@@ -84,8 +79,7 @@ std::vector<HWND> Windows(HWND parent) {
 // draws it: on one line, or wrapped at `wrapWidth` pixels when that is given. "&x" shows as x.
 SIZE TextExtent(const std::wstring& text, int dpi, int wrapWidth) {
     const WindowDC screen(nullptr);
-    const UniqueFont font(CreateFontW(-MulDiv(9, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0,
-                                      0, 0, L"Tahoma"));
+    const UniqueFont font = WindowFont(dpi);
     const SelectedObject selected(screen.get(), font.get());
     RECT box{0, 0, wrapWidth, 0};
     const UINT format = wrapWidth ? DT_WORDBREAK | DT_NOPREFIX : DT_SINGLELINE;
@@ -111,7 +105,7 @@ void Adopt(HWND window) {
 
 HWND FindRoot(DWORD waitMs) {
     HWND root = nullptr;
-    WaitFor([&] { return (root = FindWindowW(RootClassName, RootCaption)) != nullptr; }, waitMs);
+    WaitFor([&] { return (root = FindWindowW(RootClassName, RootCaption())) != nullptr; }, waitMs);
     if (root) Adopt(program.root = root);
     return root;
 }
@@ -122,7 +116,7 @@ HWND FindBox(HWND root) {
     for (const HWND window : Windows(nullptr)) {
         const HWND owner = GetWindow(window, GW_OWNER);
         if (ClassOf(window) == L"#32770" && IsWindowVisible(window) &&
-            ((root && owner == root) || (!owner && TextOf(window) == RootCaption)))
+            ((root && owner == root) || (!owner && TextOf(window) == Texts::WindowCaption)))
             return window;
     }
     return nullptr;
@@ -171,7 +165,8 @@ json State(HWND root, const Args& args) {
         RECT rect{};
         GetWindowRect(child, &rect);
         MapWindowPoints(nullptr, root, reinterpret_cast<POINT*>(&rect), 2);
-        const std::wstring text = TextOf(child), kind = ClassOf(child);
+        const std::u16string text16 = TextOf(child);
+        const std::wstring text(text16.begin(), text16.end()), kind = ClassOf(child);
         json control = {{"id", GetDlgCtrlID(child)}, {"class", Utf8(kind)}, {"text", Utf8(text)},
                         {"style", DWORD(GetWindowLongW(child, GWL_STYLE))},
                         {"rect", {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top}}};
@@ -192,12 +187,12 @@ json State(HWND root, const Args& args) {
 }
 
 json Set(HWND root, const Args& args) {
-    return {{"set", SendMessageW(Item(root, args), WM_SETTEXT, 0, LPARAM(Wide(args.at(1)).c_str())) == TRUE}};
+    return {{"set", SendMessageW(Item(root, args), WM_SETTEXT, 0, LPARAM(FromJson(args.at(1)).c_str())) == TRUE}};
 }
 
 // Replaces a control's text the way a user pastes: through the clipboard.
 json Paste(HWND root, const Args& args) {
-    const std::wstring text = Wide(args.at(1));
+    const std::wstring text = FromJson(args.at(1));
     const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
     const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
     std::copy_n(text.c_str(), text.size() + 1, static_cast<wchar_t*>(GlobalLock(memory)));
@@ -249,7 +244,7 @@ json Box(HWND, const Args& args) {
 // Closes the window (close), ends its loop with a foreign WM_QUIT (quit), or neither (wait),
 // and waits up to MS ms for the program to end; its exit code.
 json Close(HWND, const Args& args) {
-    const std::wstring how = args.empty() ? L"close" : Wide(args[0]);
+    const std::wstring how = args.empty() ? L"close" : FromJson(args[0]);
     if (how == L"close") PostMessageW(program.root, WM_SYSCOMMAND, SC_CLOSE, 0);
     if (how == L"quit") PostThreadMessageW(GetWindowThreadProcessId(program.root, nullptr), WM_QUIT, 7, 0);
     const bool ended = program.process && WaitForSingleObject(program.process.get(), Number(args, 1, 10000)) == 0;
@@ -262,7 +257,7 @@ json Close(HWND, const Args& args) {
 // high-contrast, count), or installs (veto 1) or removes (veto 0) its VetoCreation for every
 // program started meanwhile.
 json HookCommand(HWND, const Args& args) {
-    const std::wstring name = Wide(args.at(0));
+    const std::wstring name = FromJson(args.at(0));
     static UniqueHook veto;
     if (name == L"veto") {
         veto = Number(args, 1, 0) ? InstallHook(WH_CBT, "VetoCreation", 0) : UniqueHook();

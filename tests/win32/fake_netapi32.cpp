@@ -11,16 +11,10 @@
 #include <lm.h>
 #include <lmat.h>
 
-#include <cstddef>
 #include <cstdio>
 #include <string>
 
-// The record as the platform defines it for the architecture this stand-in is built for.
-#if defined(_WIN64)
-static_assert(sizeof(AT_INFO) == 24 && offsetof(AT_INFO, DaysOfMonth) == 8 && offsetof(AT_INFO, Command) == 16);
-#else
-static_assert(sizeof(AT_INFO) == 16 && offsetof(AT_INFO, DaysOfMonth) == 4 && offsetof(AT_INFO, Command) == 12);
-#endif
+#include "win32/AtInfoLayout.h"  // the record as this stand-in's architecture lays it out
 
 namespace {
 

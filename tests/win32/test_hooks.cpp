@@ -8,10 +8,10 @@
 //                         that reports high contrast on, and sends WM_SETTINGCHANGE as Windows
 //                         does on a switch (Wine refuses SPI_SETHIGHCONTRAST); answers 1
 //   CountPresses          installs Count in the program's thread for good; answers 1
-// Count (WH_CALLWNDPROC) counts each activation of Schedule (BN_CLICKED, or IDOK while the
-// button has the focus, as the window takes them), each message box of the window that is
-// shown, and of those each about an entry ("Im Feld ..."). Input the program drops on purpose
-// never becomes an activation. VetoCreation (WH_CBT, every thread) vetoes the creation of the
+// Count (WH_CALLWNDPROC) counts each activation of Schedule, by the window's own rule
+// (win32/OnePress.h), each message box of the window that is shown, and of those each about an
+// entry: the boxes with the warning icon, which the program shows for an entry and for nothing
+// else. Input the program drops on purpose never becomes an activation. VetoCreation (WH_CBT, every thread) vetoes the creation of the
 // control whose id ADDJOB_VETO gives, or of the job window itself for "window".
 
 #include <windows.h>
@@ -21,6 +21,7 @@
 
 #include "tests/win32/HookNames.h"
 #include "win32/ControlIds.h"
+#include "win32/OnePress.h"
 #include "win32/WindowNames.h"
 
 namespace {
@@ -30,6 +31,20 @@ bool IsClass(HWND window, const wchar_t* name) {
     return window != nullptr && GetClassNameW(window, found, 64) > 0 && lstrcmpW(found, name) == 0;
 }
 bool IsRoot(HWND window) { return IsClass(window, RootClassName); }
+
+BOOL CALLBACK FindIcon(HWND control, LPARAM param) {
+    auto& icon = *reinterpret_cast<HICON*>(param);
+    const bool found = IsClass(control, L"Static") && (GetWindowLongW(control, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
+                       reinterpret_cast<HICON>(SendMessageW(control, STM_GETICON, 0, 0)) == icon;
+    if (found) icon = nullptr;
+    return !found;
+}
+
+// Whether a message box shows `icon` (the system's shared one, as MessageBox loads it).
+bool ShowsIcon(HWND box, HICON icon) {
+    EnumChildWindows(box, FindIcon, reinterpret_cast<LPARAM>(&icon));
+    return icon == nullptr;
+}
 
 HANDLE Value(INT_PTR n) { return reinterpret_cast<HANDLE>(n); }
 void Add(HWND root, const wchar_t* property) {
@@ -101,18 +116,13 @@ bool AnswerHighContrast() {
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK Count(int code, WPARAM wParam, LPARAM lParam) {
     const auto& sent = *reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && sent.message == WM_COMMAND && IsRoot(sent.hwnd)) {
-        const HWND button = GetDlgItem(sent.hwnd, IDC_COMMAND1);
-        const WORD id = LOWORD(sent.wParam);
-        if ((id == IDC_COMMAND1 && HIWORD(sent.wParam) == BN_CLICKED) || (id == IDOK && GetFocus() == button))
-            Add(sent.hwnd, PressesProperty);
-    }
+    if (code == HC_ACTION && sent.message == WM_COMMAND && IsRoot(sent.hwnd) &&
+        IsSchedulePress(LOWORD(sent.wParam), HIWORD(sent.wParam), GetFocus(), GetDlgItem(sent.hwnd, IDC_COMMAND1)))
+        Add(sent.hwnd, PressesProperty);
     if (code == HC_ACTION && sent.message == WM_SHOWWINDOW && sent.wParam && IsClass(sent.hwnd, L"#32770")) {
         const HWND owner = GetWindow(sent.hwnd, GW_OWNER);
-        wchar_t text[8] = {};
-        GetDlgItemTextW(sent.hwnd, 0xFFFF, text, 8);
         if (IsRoot(owner)) Add(owner, BoxesProperty);
-        if (IsRoot(owner) && std::wcsncmp(text, L"Im Feld", 7) == 0) Add(owner, WarningsProperty);
+        if (IsRoot(owner) && ShowsIcon(sent.hwnd, LoadIconW(nullptr, IDI_WARNING))) Add(owner, WarningsProperty);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

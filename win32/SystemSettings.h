@@ -1,0 +1,16 @@
+#pragma once
+// What the window asks of the system: the dots per inch it is shown at, whether high contrast
+// is on, and this computer's name.
+
+#include <windows.h>
+
+#include <string>
+
+// The dots per inch of the window's monitor where the platform tracks them per monitor
+// (Windows 10 1607 and later), else the system's; for nullptr, the system's.
+int DpiOf(HWND window);
+
+bool HighContrast();
+
+// This computer's name in capital letters; empty where it can't be read.
+std::u16string ComputerName();
