@@ -5,6 +5,7 @@ import json
 import os
 import re
 import select
+import shutil
 import subprocess
 import time
 from pathlib import Path
@@ -29,7 +30,7 @@ def _control_ids():
     for line in (ROOT / "win32" / "ControlIds.h").read_text().splitlines():
         if match := re.fullmatch(r"#define IDC_([A-Z]+)(\d+) (\d+)", line.strip()):
             ids[match[1].capitalize() + match[2]] = int(match[3])
-    assert len(ids) == 14, ids
+    assert ids and len(set(ids.values())) == len(ids), ids
     return ids
 
 
@@ -191,6 +192,14 @@ class App:
         """Real key presses through the X server, as a user types them."""
         subprocess.run(["xdotool", "key", "--delay", "30", *keys], check=True, timeout=30)
 
+    def tab_to(self, name, limit=20):
+        """Presses Tab until the focus is in the named control."""
+        for _ in range(limit):
+            if NAME.get(self.state()["focus"]) == name:
+                return
+            self.focus_after("Tab")
+        raise AssertionError(f"Tab never reached {name}")
+
     def focus_after(self, *keys):
         """The name of the control the keys move the focus to (the old one if they don't)."""
         before = self.state()["focus"]
@@ -242,6 +251,17 @@ class App:
             raise
         finally:
             self.log.close()
+
+
+def downloads(folder, program, foreign_dll):
+    """A copy of the build's PROGRAM in FOLDER/downloads, beside a DLL that isn't one (the stand-in
+    without NetScheduleJobAdd) under the name FOREIGN_DLL, as a download folder may hold one; the
+    copy's path."""
+    downloads = folder / "downloads"
+    downloads.mkdir()
+    shutil.copy(BIN / program, downloads)
+    shutil.copy(BIN / "without-add" / "netapi32.dll", downloads / foreign_dll)
+    return downloads / program
 
 
 class Fake:

@@ -65,17 +65,12 @@ def test_one_version_in_the_resource_the_manifest_and_the_project():
             texts["FileVersion"], texts["ProductVersion"], in_manifest} == {project_version()}
 
 
-def test_release_zip_holds_the_program_the_readme_and_the_licence():
+def test_release_zip_holds_the_program_the_users_guide_and_the_licence():
     folder = f"AddJob-{project_version()}-{BUILD}"
     with zipfile.ZipFile(BIN / f"{folder}.zip") as release:
-        assert sorted(release.namelist()) == [f"{folder}/{name}" for name in ("AddJob.exe", "LICENSE", "README.md")]
-        assert release.read(f"{folder}/AddJob.exe") == (BIN / "AddJob.exe").read_bytes()
-        assert release.read(f"{folder}/LICENSE") == (ROOT / "LICENSE").read_bytes()
-        readme = release.read(f"{folder}/README.md").decode()
-    # The README for the people who run the program: what it does, then "On Windows"; none of
-    # the developers' parts (and so no picture the zip doesn't hold, no checksum of itself).
-    sections = [line for line in readme.splitlines() if line.startswith("## ")]
-    assert readme.startswith("# Tessaro - Job hinzufügen\n\nA small Windows tool") and sections[0] == "## On Windows"
-    assert "### Troubleshooting" in readme and sections[-1] == "## Licence"
-    for developers in ("<!--", "](", "scripts/run", "scripts/test", "## Figures", "SHA-256"):
-        assert developers not in readme, developers
+        assert sorted(release.namelist()) == [f"{folder}/{name}" for name in ("AddJob.exe", "LICENSE", "USER-GUIDE.md")]
+        for name, source in (("AddJob.exe", BIN), ("LICENSE", ROOT), ("USER-GUIDE.md", ROOT)):
+            assert release.read(f"{folder}/{name}") == (source / name).read_bytes(), name
+    # The guide is for the people who run the program: no picture or file the zip doesn't hold.
+    guide = (ROOT / "USER-GUIDE.md").read_text()
+    assert guide.startswith("# Tessaro - Job hinzufügen\n") and "](" not in guide

@@ -3,17 +3,17 @@ time, keeps its entries and loses no job."""
 import contextlib
 import json
 import os
-import shutil
 import subprocess
 import time
 import uuid
 
 import pytest
 
-from app import GDI_SETTLING, ID, App, driver, service_commands
+import texts
+from app import GDI_SETTLING, ID, App, downloads, driver, service_commands
 from wine import BIN, BUILD, BUILTIN_NETAPI, OUT, STAND_IN_NETAPI, WINE, start_service, system_netapi, wine_command
 
-CONFIRMED = "Der geplante Task ''Task"
+CONFIRMED = texts.JOB_ADDED_BEGINS
 
 
 def soak(app, count, tag, bad_every=0, check_entries=False):
@@ -96,14 +96,14 @@ def test_service_down_then_up_in_one_running_program(service_stopped):
         answers, *_ = soak(app, 50, "down")
         assert len(answers) == 50
         for answer in answers:
-            assert "Fehler 1753 (0x6D9)" in answer and "(Schedule) läuft auf diesem Computer nicht" in answer
+            assert answer.startswith(texts.job_not_added(1753)) and answer.endswith(texts.SERVICE_DOWN)
         start_service()
         assert app.schedule()["text"].startswith(CONFIRMED)
     finally:
         app.stop()
 
 
-@pytest.mark.parametrize("folder, code", [("without-add", "Fehler 127 (0x7F)"), (None, "Fehler 126 (0x7E)")])
+@pytest.mark.parametrize("folder, code", [("without-add", 127), (None, 126)])
 def test_platform_without_the_function(folder, code):
     """A system netapi32.dll that lacks NetScheduleJobAdd, and none at all (disabled, it can't
     be loaded)."""
@@ -112,8 +112,7 @@ def test_platform_without_the_function(folder, code):
         try:
             for _ in range(2):
                 box = app.schedule()
-                assert box["text"].startswith("Der Task konnte nicht hinzugefügt werden."), box["text"]
-                assert code in box["text"]
+                assert box["text"].startswith(texts.job_not_added(code)), box["text"]
             assert app.process.poll() is None
         finally:
             app.stop()
@@ -122,30 +121,23 @@ def test_platform_without_the_function(folder, code):
 def test_a_netapi32_beside_the_program_is_never_loaded(fake, tmp_path):
     """A foreign netapi32.dll in the program's folder (a download folder, say): the job still
     goes to the system's netapi32, here the stand-in there, which confirms it."""
-    folder = tmp_path / "downloads"
-    folder.mkdir()
-    shutil.copy(BIN / "AddJob.exe", folder)
-    shutil.copy(BIN / "without-add" / "netapi32.dll", folder)
-    app = fake.start(program=folder / "AddJob.exe")
-    assert app.schedule()["text"] == "Der geplante Task ''Task1'' wurde erfolgreich hinzugefügt.  "
+    app = fake.start(program=downloads(tmp_path, "AddJob.exe", "netapi32.dll"))
+    assert app.schedule()["text"] == texts.job_added(1)
     assert len(fake.calls()) == 1
 
 
 def test_the_loader_of_older_systems_takes_the_system_copy(fake, tmp_path):
     """The fallback for systems without the loader's search flags, taken on purpose: the full
     system path, and the foreign netapi32.dll beside the program is not loaded."""
-    folder = tmp_path / "downloads"
-    folder.mkdir()
-    shutil.copy(BIN / "schedule_probe.exe", folder)
-    shutil.copy(BIN / "without-add" / "netapi32.dll", folder)
-    said = wine_command([str(folder / "schedule_probe.exe"), "load-by-path"], env=STAND_IN_NETAPI)
+    probe = downloads(tmp_path, "schedule_probe.exe", "netapi32.dll")
+    said = wine_command([str(probe), "load-by-path"], env=STAND_IN_NETAPI)
     assert said.lower() == "path=c:\\windows\\system32\\netapi32.dll add=1 beside=0\n"
 
 
 @pytest.mark.parametrize("veto, named", [
-    (ID["Text3"], "Das Steuerelement Text3"),
-    (ID["Label1"], "Das Steuerelement Label1"),
-    ("window", "Das Fenster"),
+    (ID["Text3"], texts.the_control("Text3")),
+    (ID["Label1"], texts.the_control("Label1")),
+    ("window", texts.THE_WINDOW),
 ])
 def test_a_window_that_cannot_be_built_says_so_and_ends(veto, named):
     """A hook of the test's vetoes the creation of one window; the program shows no half-built
@@ -156,8 +148,7 @@ def test_a_window_that_cannot_be_built_says_so_and_ends(veto, named):
             subprocess.Popen([WINE, str(BIN / "AddJob.exe")], stdin=subprocess.DEVNULL, stdout=log, stderr=log,
                              env={**os.environ, **BUILTIN_NETAPI, "ADDJOB_VETO": str(veto)})
         box = driver("box", 15000, -2)
-        assert (box["title"], box["text"]) == (
-            "Tessaro - Job hinzufügen", f"Das Fenster kann nicht aufgebaut werden: {named} ließ sich nicht anlegen.")
+        assert (box["title"], box["text"]) == (texts.CAPTION, texts.not_built(named))
         assert driver("wait", 0)["window"] is False, "no half-built window"
         assert driver("box", 1000)["box"]
         assert driver("close", "wait") == {"ended": True, "code": 2}
@@ -178,15 +169,14 @@ def test_200_failures_in_a_row_then_a_job(fake):
     answers, kept, tenth, last = soak(app, 200, "failing", kinds, check_entries=True)
     for i, answer in enumerate(answers):
         if i % kinds == 0:
-            assert answer.startswith("Im Feld „Time (hh:mm):“ ist „abc“ keine Uhrzeit."), (i, answer)
+            assert answer == texts.not_a_time("abc"), (i, answer)
             continue
         failure = SERVICE_FAILURES[(i - i // kinds - 1) % len(SERVICE_FAILURES)]
         code = 0x6D9 if failure == "!0x6D9" else failure
         if code == 50:  # the AT interface off: the question, answered "Nein"
-            assert answer.startswith("Auf dem Computer „") and answer.endswith(" eingetragen werden?"), (i, answer)
+            assert answer == texts.question(app.entries()["Text1"][0]), (i, answer)
         else:
-            assert answer.startswith("Der Task konnte nicht hinzugefügt werden."), (i, answer)
-            assert f"Fehler {code} (0x{code:X})" in answer, (i, answer)
+            assert answer.startswith(texts.job_not_added(code)), (i, answer)
     assert kept == 200
     assert tenth[0] > 0 and tenth[1] > 0, "the counts must be real"
     assert last[0] == tenth[0], "no handle may leak per failure"

@@ -15,7 +15,7 @@ from wine import BUILD, ROOT
 
 SCRIPTS = ["setup", "build", "run", "test", "bench", "check-reproducible", "e2e"]
 # Wine's side of the scripts alone: what scripts/run and scripts/e2e do before the program.
-WINE_UP = f'source scripts/common.sh; source scripts/wine-env.sh; trap wine_down EXIT; wine_select {BUILD}; wine_up'
+WINE_UP = f"source scripts/common.sh; source scripts/wine-env.sh; trap wine_down EXIT; wine_select {BUILD}; wine_up"
 
 
 def started(folder, command, **env):
@@ -38,76 +38,88 @@ def wine_processes(prefix):
     return found
 
 
-@pytest.mark.parametrize("case", ["half-made", "interrupted", "locked", "foreign", "help"])
-def test_scripts_repair_or_refuse(case, tmp_path):
+@pytest.fixture
+def prefix(tmp_path):
+    """The test's build folder's Wine prefix; no process of it is left running afterwards."""
     prefix = tmp_path / f"wineprefix-{BUILD}"
-    if case == "half-made":
-        # What an interrupted wineboot leaves: a registry but no mark that the prefix is ready.
-        prefix.mkdir()
-        (prefix / "system.reg").write_text("")
-        run = started(tmp_path, WINE_UP + "; echo prefix-up; sleep 300 9<&-", DISPLAY=":987")
-        lines = []
-        deadline = time.monotonic() + 180
-        while not (lines and "prefix-up" in lines[-1]) and run.poll() is None and time.monotonic() < deadline:
-            lines.append(run.stdout.readline())
-        out = "".join(lines)
-        assert "prefix-up" in out, out
-        assert "DISPLAY=:987 does not answer" in out
-        assert "was left half-made by a run that was interrupted: making it afresh" in out
-        assert (prefix / ".addjob-ready").is_file() and (prefix / "drive_c/windows/Fonts/tahoma.ttf").is_file()
-        # Killed outright, the run leaves its Xvfb and Wine's server running: they must not
-        # keep the lock, or every later run would be refused.
-        run.kill()
-        run.wait()
-        run.stdout.close()  # its survivors hold the other end
-        survivors = wine_processes(prefix)
-        try:
-            assert survivors, "nothing outlived the killed run: the case tests nothing"
-            locker = started(tmp_path, "source scripts/common.sh; lock_build_folder && echo locked")
-            assert locker.communicate(timeout=30)[0] == "locked\n"
-        finally:
-            for pid in survivors:
-                os.kill(int(pid), signal.SIGKILL)
-    elif case == "interrupted":
-        run = started(tmp_path, WINE_UP)
-        deadline = time.monotonic() + 60
-        while not wine_processes(prefix) and time.monotonic() < deadline:
-            time.sleep(0.2)
-        time.sleep(2)  # well into wineboot
-        os.killpg(run.pid, signal.SIGINT)  # Ctrl-C reaches the terminal's whole process group
-        out, _ = run.communicate(timeout=60)
-        assert run.returncode == 130, out
-        assert "interrupted; stopping what this run started" in out
-        assert f"Removed the half-made Wine prefix {prefix}" in out
-        assert not prefix.exists()
-    elif case == "locked":
-        with open(tmp_path / ".lock", "w") as lock:
-            fcntl.flock(lock, fcntl.LOCK_EX)
-            lock.write("process 4242, scripts/test, since 12:00:00")
-            lock.flush()
-            run = started(os.path.relpath(tmp_path, ROOT), "scripts/build")  # named as an absolute folder
-            out, _ = run.communicate(timeout=60)
-        assert run.returncode == 1
-        assert f"another run is using the build folder {tmp_path} (process 4242, scripts/test, since 12:00:00; " \
-               f"held by process {os.getpid()} (" in out, out
-        assert "What to do: wait for it to end, or stop it; or give this run a folder of its own" in out
-        assert not (tmp_path / "win32").exists()
-    elif case == "foreign":
-        prefix.mkdir()
-        os.chown(prefix, 65534, 65534)  # nobody
-        run = started(tmp_path, WINE_UP)
-        out, _ = run.communicate(timeout=60)
-        assert run.returncode == 1
-        assert f"The Wine prefix {prefix} belongs to the user nobody" in out
-        assert f"What to do: run as nobody, or delete the prefix (rm -rf {prefix})" in out
-    else:
-        for script in SCRIPTS:
-            run = started(tmp_path, f"scripts/{script} --help")
-            out, _ = run.communicate(timeout=30)
-            assert run.returncode == 0 and len(out.splitlines()) >= 2, (script, out)
-            assert not out.startswith(("#", "!")), (script, out)
-        assert os.listdir(tmp_path) == [], "--help did something"
+    yield prefix
     deadline = time.monotonic() + 5  # killed processes take a moment to go
     while wine_processes(prefix) and time.monotonic() < deadline:
         time.sleep(0.1)
     assert wine_processes(prefix) == [], "a process of the run was left running"
+
+
+def test_a_prefix_left_half_made_is_made_afresh_and_survivors_hold_no_lock(tmp_path, prefix):
+    # What an interrupted wineboot leaves: a registry but no mark that the prefix is ready.
+    prefix.mkdir()
+    (prefix / "system.reg").write_text("")
+    run = started(tmp_path, WINE_UP + "; echo prefix-up; sleep 300 9<&-", DISPLAY=":987")
+    lines = []
+    deadline = time.monotonic() + 180
+    while not (lines and "prefix-up" in lines[-1]) and run.poll() is None and time.monotonic() < deadline:
+        lines.append(run.stdout.readline())
+    out = "".join(lines)
+    assert "prefix-up" in out, out
+    assert "DISPLAY=:987 does not answer" in out
+    assert "was left half-made by a run that was interrupted: making it afresh" in out
+    assert (prefix / ".addjob-ready").is_file() and (prefix / "drive_c/windows/Fonts/tahoma.ttf").is_file()
+    # Killed outright, the run leaves its Xvfb and Wine's server running: they must not keep the
+    # lock, or every later run would be refused.
+    run.kill()
+    run.wait()
+    run.stdout.close()  # its survivors hold the other end
+    survivors = wine_processes(prefix)
+    try:
+        assert survivors, "nothing outlived the killed run: the case tests nothing"
+        locker = started(tmp_path, "source scripts/common.sh; lock_build_folder && echo locked")
+        assert locker.communicate(timeout=30)[0] == "locked\n"
+    finally:
+        for pid in survivors:
+            os.kill(int(pid), signal.SIGKILL)
+
+
+def test_ctrl_c_while_the_prefix_is_made_leaves_nothing(tmp_path, prefix):
+    run = started(tmp_path, WINE_UP)
+    deadline = time.monotonic() + 60
+    while not wine_processes(prefix) and time.monotonic() < deadline:
+        time.sleep(0.2)
+    time.sleep(2)  # well into wineboot
+    os.killpg(run.pid, signal.SIGINT)  # Ctrl-C reaches the terminal's whole process group
+    out, _ = run.communicate(timeout=60)
+    assert run.returncode == 130, out
+    assert "interrupted; stopping what this run started" in out
+    assert f"Removed the half-made Wine prefix {prefix}" in out
+    assert not prefix.exists()
+
+
+def test_a_folder_another_run_holds_is_refused_naming_its_holder(tmp_path, prefix):
+    with open(tmp_path / ".lock", "w") as lock:
+        fcntl.flock(lock, fcntl.LOCK_EX)
+        lock.write("process 4242, scripts/test, since 12:00:00")
+        lock.flush()
+        run = started(os.path.relpath(tmp_path, ROOT), "scripts/build")  # named as an absolute folder
+        out, _ = run.communicate(timeout=60)
+    assert run.returncode == 1
+    assert f"another run is using the build folder {tmp_path} (process 4242, scripts/test, since 12:00:00; " \
+           f"held by process {os.getpid()} (" in out, out
+    assert "What to do: wait for it to end, or stop it; or give this run a folder of its own" in out
+    assert not (tmp_path / "win32").exists()
+
+
+def test_a_prefix_of_another_user_is_refused(tmp_path, prefix):
+    prefix.mkdir()
+    os.chown(prefix, 65534, 65534)  # nobody
+    run = started(tmp_path, WINE_UP)
+    out, _ = run.communicate(timeout=60)
+    assert run.returncode == 1
+    assert f"The Wine prefix {prefix} belongs to the user nobody" in out
+    assert f"What to do: run as nobody, or delete the prefix (rm -rf {prefix})" in out
+
+
+def test_help_does_nothing_but_tell(tmp_path):
+    for script in SCRIPTS:
+        run = started(tmp_path, f"scripts/{script} --help")
+        out, _ = run.communicate(timeout=30)
+        assert run.returncode == 0 and len(out.splitlines()) >= 2, (script, out)
+        assert not out.startswith(("#", "!")), (script, out)
+    assert os.listdir(tmp_path) == [], "--help did something"

@@ -5,6 +5,7 @@ import time
 
 import pytest
 
+import texts
 from app import ID, NAME, POINTER, App, driver, record
 from wine import BIN, OUT, wine_command
 
@@ -12,26 +13,45 @@ WS_CAPTION, WS_SYSMENU, WS_THICKFRAME = 0x00C00000, 0x00080000, 0x00040000
 WS_MINIMIZEBOX, WS_MAXIMIZEBOX, WS_TABSTOP, WS_GROUP = 0x00020000, 0x00010000, 0x00010000, 0x00020000
 WS_EX_APPWINDOW = 0x00040000
 
-# Name, class, initial text, left, top, width, height in twips: the tests' own copy of the
-# window's table, written apart from the program's on purpose, so that a change to either is
-# caught by the other.
-LAYOUT = [
-    ("Label1", "Static", "&Computer Name:", 1155, 330, 1395, 210),
-    ("Text1", "Edit", None, 2655, 285, 1215, 315),
-    ("Label2", "Static", "&Time (hh:mm):", 1305, 690, 1245, 210),
-    ("Text2", "Edit", "17:00", 2655, 645, 1215, 315),
-    ("Check1", "Button", "&interactive", 4575, 2265, 1215, 315),
-    ("Label3", "Static", "&Datum:", 1950, 1410, 600, 210),
-    ("Text3", "Edit", "M,T,W,TH,F,S,SU", 3855, 1305, 1935, 315),
-    ("Label4", "Static", "&Anwendung:", 1485, 1920, 1065, 210),
-    ("Text4", "Edit", "Calc.exe", 2655, 1875, 3135, 315),
-    ("Command1", "Button", "&Schedule", 4575, 2865, 1215, 375),
-    ("Label5", "Static", None, 1305, 3435, 4455, 720),
-    ("Option1", "Button", "&nächsten ", 2655, 1245, 1095, 255),
-    ("Option2", "Button", "&jeden ", 2655, 1485, 1095, 255),
-    ("Label6", "Static", "You can enter in the days that you want it to execute on: M,T,SU or the dates "
-                         "i.e. 13,17,28 of each month.", 1305, 2445, 2520, 930),
+# The tests' own copy of the window's layout, written apart from the program's on purpose, so
+# that a change to either is caught by the other. The window is a stack of rows, each beginning
+# a gap below the lowest control of the row above (the first below the client's top edge).
+ROWS = {"computer": 285, "time": 45, "days": 285, "command": 135, "schedule": 75, "credit": 60}
+BOTTOM_MARGIN, CLIENT_WIDTH = 240, 6420
+CAPTIONS_END = 2550  # where the captions end: they are fitted to their text leftwards from here
+# Each control in tab order: name, class, row, then left, width, top within the row and height in
+# twips (a caption's left and width come from its text).
+CONTROLS = [
+    ("Label1", "Static", "computer", None, None, 45, 210),
+    ("Text1", "Edit", "computer", 2655, 1215, 0, 315),
+    ("Label2", "Static", "time", None, None, 45, 210),
+    ("Text2", "Edit", "time", 2655, 1215, 0, 315),
+    ("Check1", "Button", "schedule", 4575, 1215, 0, 315),
+    ("Label3", "Static", "days", None, None, 165, 210),
+    ("Text3", "Edit", "days", 3855, 1935, 60, 315),
+    ("Label4", "Static", "command", None, None, 45, 210),
+    ("Text4", "Edit", "command", 2655, 3135, 0, 315),
+    ("Command1", "Button", "schedule", 4575, 1215, 600, 375),
+    ("Label5", "Static", "credit", 1305, 4455, 0, 720),
+    ("Option1", "Button", "days", 2655, 1095, 0, 255),
+    ("Option2", "Button", "days", 2655, 1095, 240, 255),
+    ("Label6", "Static", "schedule", 1305, 2520, 180, 930),
 ]
+
+
+def _flow():
+    """Each control as (name, class, text, left, top, width, height) in twips, tops reckoned down
+    the rows; and the client area's height."""
+    tops, bottom = {}, 0
+    for row, gap in ROWS.items():
+        tops[row] = bottom + gap
+        bottom = max([bottom] + [tops[row] + down + height for _, _, r, _, _, down, height in CONTROLS if r == row])
+    layout = [(name, cls, texts.SHOWN.get(name), left, tops[row] + down, width, height)
+              for name, cls, row, left, width, down, height in CONTROLS]
+    return layout, bottom + BOTTOM_MARGIN
+
+
+LAYOUT, CLIENT_HEIGHT = _flow()
 CAPTIONS = {"Label1", "Label2", "Label3", "Label4"}
 # Each access key (Alt+letter), the control it belongs to, and the entry it takes the focus to.
 ACCESS_KEYS = {"c": ("Label1", "Text1"), "t": ("Label2", "Text2"), "d": ("Label3", "Text3"),
@@ -51,14 +71,14 @@ def overlap(a, b):
 def check_layout(state, dpi):
     """The window laid out for `dpi`: every rectangle as the table above says (the captions
     fitted to their text, flush right at their common edge), every control inside the client
-    area, the same overlaps as the table's (none), each text fitting its box, and the font."""
-    assert state["client"] == [px(6420, dpi), px(4395, dpi)]
+    area, the same overlaps as the table's, each text fitting its box, and the font."""
+    assert state["client"] == [px(CLIENT_WIDTH, dpi), px(CLIENT_HEIGHT, dpi)]
     rects = {}
     for control, (name, cls, text, left, top, width, height) in zip(state["controls"], LAYOUT):
         x, y, w, h = rects[name] = control["rect"]
         assert (y, h) == (px(top, dpi), px(height, dpi)), name
         if name in CAPTIONS:
-            assert (x + w, w) == (px(2550, dpi), control["text_width"]), name
+            assert (x + w, w) == (px(CAPTIONS_END, dpi), control["text_width"]), name
         else:
             assert (x, w) == (px(left, dpi), px(width, dpi)), name
         assert x >= 0 and y >= 0 and x + w <= state["client"][0] and y + h <= state["client"][1], name
@@ -66,11 +86,12 @@ def check_layout(state, dpi):
             assert control["wrapped_height"] <= h, name
         elif cls != "Edit":
             assert control["text_width"] <= w, name
+    # The same overlaps as the table's (the option pair's, by 15 twips), and none for a caption.
     table = {name: (left, top, width, height) for name, _, _, left, top, width, height in LAYOUT}
-    for a in table:
-        for b in table:
-            if a < b:
-                assert overlap(rects[a], rects[b]) == overlap(table[a], table[b]), (a, b)
+    for a in rects:
+        for b in rects:
+            captioned = a in CAPTIONS or b in CAPTIONS
+            assert a >= b or overlap(rects[a], rects[b]) == (not captioned and overlap(table[a], table[b])), (a, b)
     # The edit boxes draw with Tahoma 9 pt at this DPI: the last character starts where that font puts it.
     for name in ("Text2", "Text3", "Text4"):
         control = state["by_name"][name]
@@ -79,7 +100,7 @@ def check_layout(state, dpi):
 
 def test_defaults_layout_and_look(app):
     state = app.state(96)
-    assert state["caption"] == "Tessaro - Job hinzufügen"
+    assert state["caption"] == texts.CAPTION
     style = state["style"]
     assert style & WS_CAPTION == WS_CAPTION and style & WS_SYSMENU
     assert not style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)
@@ -98,7 +119,7 @@ def test_defaults_layout_and_look(app):
     by_name = state["by_name"]
     computer = by_name["Text1"]["text"]
     assert computer and computer == computer.upper() and " " not in computer and "\\" not in computer
-    assert by_name["Label5"]["text"].startswith("Win32 API, NetScheduleJobAdd(). ")
+    assert by_name["Label5"]["text"].startswith(texts.CREDIT_BEGINS)
     assert (by_name["Check1"]["checked"], by_name["Option1"]["checked"], by_name["Option2"]["checked"]) == (0, 1, 0)
     keys = {c["text"][c["text"].index("&") + 1].lower(): NAME[c["id"]] for c in controls if "&" in c["text"]}
     assert keys == {key: owner for key, (owner, _) in ACCESS_KEYS.items()}, "eight distinct access keys"
@@ -168,13 +189,13 @@ def test_enter_and_escape_do_nothing_but_enter_presses_the_focused_button(fake):
     assert fake.calls() == []
     assert app.entries() == before
 
-    assert [app.focus_after("Tab") for _ in range(4)][-1] == "Command1"
+    app.tab_to("Command1")
     app.keys("Return")
-    assert driver("box")["text"].startswith("Der geplante Task ''Task1''")
+    assert driver("box")["text"] == texts.job_added(1)
     app.reactivate()
     time.sleep(0.6)  # within the double-click time of the box closing, a press is taken for the box's
     app.keys("space")
-    assert driver("box")["text"].startswith("Der geplante Task ''Task2''")
+    assert driver("box")["text"] == texts.job_added(2)
     assert len(fake.calls()) == 2
 
 
@@ -186,7 +207,7 @@ def test_keyboard_only_round_trip(fake):
         assert app.focus_after(f"alt+{key}") == ACCESS_KEYS[key][1]
         subprocess.run(["xdotool", "type", "--delay", "20", text], check=True, timeout=30)  # replaces the selection
     app.keys("alt+j", "alt+i", "alt+s")
-    assert driver("box")["text"] == "Der geplante Task ''Task1'' wurde erfolgreich hinzugefügt.  "
+    assert driver("box")["text"] == texts.job_added(1)
     [(server, raw, command)] = fake.calls()
     assert (server, command) == ("HOST", "notepad.exe")
     assert raw[:-POINTER] == record(25_500_000, (1 << 12) | (1 << 16), 0, 0x01)
@@ -240,7 +261,7 @@ ONE_PRESS = {
 def test_one_press_schedules_once(fake, case):
     answer, steps, still_up = ONE_PRESS[case]
     app = fake.start(answers=answer)
-    assert [app.focus_after("Tab") for _ in range(5)][-1] == "Command1"
+    app.tab_to("Command1")
     state = app.state()
     left, top, width, height = state["by_name"]["Command1"]["rect"]
     x, y = state["frame"][2] + left + width // 2, state["frame"][3] + top + height // 2
@@ -250,7 +271,7 @@ def test_one_press_schedules_once(fake, case):
         else:
             subprocess.run(["xdotool", *step.format(x=x, y=y).split()], check=True, timeout=30)
     if still_up:
-        assert driver("box", 6000)["text"] == "Der geplante Task ''Task1'' wurde erfolgreich hinzugefügt.  "
+        assert driver("box", 6000)["text"] == texts.job_added(1)
     assert driver("box", 1000)["box"] is False
     assert len(fake.calls()) == 1
 

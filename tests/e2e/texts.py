@@ -1,0 +1,73 @@
+"""The end-to-end tests' own copy of the texts the program shows, written apart from the
+program's catalogue (core/Texts.h), so that a change to either is caught by the other."""
+
+CAPTION = "Tessaro - Job hinzufügen"
+TITLE = " Geplanten Task hinzufügen"
+HELP = ("You can enter in the days that you want it to execute on: M,T,SU or the dates i.e. 13,17,28 of "
+        "each month.")
+CREDIT_BEGINS = "Win32 API, NetScheduleJobAdd(). "
+# What each control shows, the "&" before its access key; Text1 shows this computer's name.
+SHOWN = {
+    "Label1": "&Computer Name:", "Label2": "&Time (hh:mm):", "Text2": "17:00", "Check1": "&interactive",
+    "Label3": "&Datum:", "Text3": "M,T,W,TH,F,S,SU", "Label4": "&Anwendung:", "Text4": "Calc.exe",
+    "Command1": "&Schedule", "Option1": "&nächsten ", "Option2": "&jeden ", "Label6": HELP,
+}
+
+# The AT service's answers.
+def job_added(number):
+    return f"Der geplante Task ''Task{number}'' wurde erfolgreich hinzugefügt.  "
+
+
+JOB_ADDED_BEGINS, JOB_ADDED_ENDS = "Der geplante Task ''Task", "'' wurde erfolgreich hinzugefügt.  "
+
+
+def job_not_added(code):
+    """The head of the message, up to the platform's text."""
+    return f"Der Task konnte nicht hinzugefügt werden.\n\nFehler {code} (0x{code:X})"
+
+
+ADMIN = "Zum Hinzufügen eines Tasks auf diesem Computer sind Administratorrechte nötig."
+SERVICE_DOWN = "Der Aufgabenplanungsdienst (Schedule) läuft auf diesem Computer nicht."
+
+# Where the AT interface is off.
+def question(computer):
+    return (f"Auf dem Computer „{computer}“ ist die AT-Schnittstelle abgeschaltet, wie ab Windows 8 üblich.\n\n"
+            f"Soll der Job stattdessen in die Aufgabenplanung von „{computer}“ eingetragen werden?")
+
+
+def task_added(name, computer):
+    return f"Der geplante Task ''{name}'' wurde in die Aufgabenplanung von „{computer}“ eingetragen."
+
+
+# Entries that can't be read, whole.
+TIMES_ACCEPTED = ("Erlaubt sind Uhrzeiten wie 17:00 oder 7:05, auch mit Sekunden (17:30:45) oder mit am/pm "
+                  "(5:00 pm), und eine volle Stunde allein (17).")
+DAYS_ACCEPTED = ("Erlaubt sind Wochentage (M, T, W, TH, F, S, SU) wie M,T,SU oder Tage des Monats von 1 bis 31 "
+                 "wie 13,17,28, jeweils durch Kommas getrennt.")
+
+
+def not_a_time(piece):
+    return f"Im Feld „Time (hh:mm):“ ist „{piece}“ keine Uhrzeit.\n\n{TIMES_ACCEPTED}"
+
+
+def not_a_day_of_the_month(piece):
+    return f"Im Feld „Datum:“ ist „{piece}“ kein Tag des Monats.\n\n{DAYS_ACCEPTED}"
+
+
+def not_a_weekday(piece):
+    return f"Im Feld „Datum:“ ist „{piece}“ kein Wochentag.\n\n{DAYS_ACCEPTED}"
+
+
+DAY_MISSING = f"Im Feld „Datum:“ fehlt ein Tag zwischen zwei Kommas oder nach dem letzten Komma.\n\n{DAYS_ACCEPTED}"
+
+
+# A window that can't be built.
+def not_built(what):
+    return f"Das Fenster kann nicht aufgebaut werden: {what} ließ sich nicht anlegen."
+
+
+THE_WINDOW = "Das Fenster"
+
+
+def the_control(name):
+    return f"Das Steuerelement {name}"
