@@ -13,8 +13,8 @@ from pathlib import Path
 from wine import BIN, BUILD, BUILTIN_NETAPI, OUT, ROOT, STAND_IN_NETAPI, WINE, windows_path, wine_command
 
 POINTER = 8 if BUILD == "win64" else 4
-# How many GDI objects Wine's own caches may add in a long run: three steps of its DC cache.
-GDI_SETTLING = 9
+# The key that marks the end of the input sent so far (VK_PAUSE, tests/win32/HookNames.h).
+MARKER = "Pause"
 
 
 def record(job_time, days_of_month, days_of_week, flags):
@@ -157,6 +157,7 @@ class App:
         self.process = subprocess.Popen([WINE, str(program)], stdin=subprocess.DEVNULL,
                                         stdout=self.log, stderr=self.log,
                                         env={**os.environ, **BUILTIN_NETAPI, **env})
+        self.watching = False
         assert driver("wait")["window"], "the window did not appear"
 
     def state(self, dpi=None):
@@ -188,26 +189,46 @@ class App:
         counts = driver("counts")
         return [counts["handles"], counts["gdi"]]
 
+    def xdotool(self, *commands):
+        """Real keys and clicks through the X server, as a user makes them; returns once the
+        program has handled them."""
+        subprocess.run(["xdotool", *commands], check=True, timeout=120)
+        self.settle()
+
     def keys(self, *keys):
-        """Real key presses through the X server, as a user types them."""
-        subprocess.run(["xdotool", "key", "--delay", "30", *keys], check=True, timeout=30)
+        """Key presses, as a user types them; returns once the program has handled them."""
+        self.xdotool("key", "--delay", "30", *keys)
+
+    def settle(self):
+        """Returns once the window's thread has taken every key and click sent so far through
+        the X server, and handled all but the last: a marker key sent after them has reached it
+        (test_hooks.dll counts it there, in whichever loop takes it). xdotool itself returns as
+        soon as the X server has its events, before Wine has turned them into messages. Where
+        the keyboard focus is on no window of the program, the marker can't arrive: then the
+        window is made active and the marker sent again."""
+        if not self.watching:
+            assert driver("hook", "marker") == {"done": True, "answer": 1}
+            self.watching = True
+        for _ in range(3):
+            wanted = driver("counts")["markers"] + 1
+            subprocess.run(["xdotool", "key", MARKER], check=True, timeout=30)
+            if driver("marker", wanted, 10000)["seen"]:
+                return
+            driver("activate")
+        raise AssertionError("the window's thread never took the marker key")
 
     def tab_to(self, name, limit=20):
         """Presses Tab until the focus is in the named control."""
         for _ in range(limit):
             if NAME.get(self.state()["focus"]) == name:
                 return
-            self.focus_after("Tab")
+            self.keys("Tab")
         raise AssertionError(f"Tab never reached {name}")
 
     def focus_after(self, *keys):
-        """The name of the control the keys move the focus to (the old one if they don't)."""
-        before = self.state()["focus"]
+        """The name of the control the keys move the focus to."""
         self.keys(*keys)
-        deadline = time.monotonic() + 2
-        while (focus := self.state()["focus"]) == before and time.monotonic() < deadline:
-            time.sleep(0.05)
-        return NAME.get(focus)
+        return NAME.get(self.state()["focus"])
 
     def reactivate(self):
         """Makes the window active again if closing a message box left no window active.
@@ -251,6 +272,20 @@ class App:
             raise
         finally:
             self.log.close()
+
+
+def no_growth(counts):
+    """Whether counts of kernel handles and GDI objects, taken after each of a run of like
+    steps, do not grow with the steps. Wine's caches step up once, now and then late, and then
+    stay; a leak grows all along. So of the run's thirds, the highest count may rise from one
+    third to the next once, but not twice in a row, for either of the two."""
+    third = len(counts) // 3
+    parts = counts[:third], counts[third:2 * third], counts[2 * third:]
+    for i in (0, 1):
+        first, second, last = (max(c[i] for c in part) for part in parts)
+        if first < second < last:
+            return False
+    return True
 
 
 def downloads(folder, program, foreign_dll):

@@ -1,6 +1,5 @@
 """A click on "Schedule" through the real window: what reaches the service and what the user
 is told."""
-import subprocess
 import uuid
 
 import pytest
@@ -186,7 +185,7 @@ def test_where_the_at_interface_is_off_the_task_scheduler_gets_the_job(fake, tas
     assert (question["title"], question["text"], question["buttons"]) == (TITLE, texts.question(computer),
                                                                            ["&Yes", "&No"])
     if isinstance(answer, str):
-        subprocess.run(["xdotool", *answer.split()], check=True, timeout=30)
+        app.xdotool(*answer.split())
     if named:
         assert driver("box", 10000)["text"] == texts.task_added(named, computer)
     assert driver("box", 1000)["box"] is False

@@ -205,7 +205,7 @@ def test_keyboard_only_round_trip(fake):
     app = fake.start()
     for key, text in [("t", "7:05"), ("d", "13,17"), ("a", "notepad.exe"), ("c", "HOST")]:
         assert app.focus_after(f"alt+{key}") == ACCESS_KEYS[key][1]
-        subprocess.run(["xdotool", "type", "--delay", "20", text], check=True, timeout=30)  # replaces the selection
+        app.xdotool("type", "--delay", "20", text)  # replaces the selection
     app.keys("alt+j", "alt+i", "alt+s")
     assert driver("box")["text"] == texts.job_added(1)
     [(server, raw, command)] = fake.calls()
@@ -269,7 +269,7 @@ def test_one_press_schedules_once(fake, case):
         if step.startswith("box"):
             assert driver("box", 10000, -2, *([x, y] if step == "box over button" else []))["box"]
         else:
-            subprocess.run(["xdotool", *step.format(x=x, y=y).split()], check=True, timeout=30)
+            app.xdotool(*step.format(x=x, y=y).split())
     if still_up:
         assert driver("box", 6000)["text"] == texts.job_added(1)
     assert driver("box", 1000)["box"] is False

@@ -5,7 +5,7 @@
 // AnswerProperty to the answer and DoneProperty to 1. The press counter keeps its counts in
 // properties of their own.
 
-enum HookAction { ChangeDpi, HighContrast, CountPresses };
+enum HookAction { ChangeDpi, HighContrast, CountPresses, WatchMarker };
 
 inline constexpr wchar_t HookRequest[] = L"AddJobTestHook";
 inline constexpr wchar_t DoneProperty[] = L"AddJobTestDone";
@@ -13,3 +13,7 @@ inline constexpr wchar_t AnswerProperty[] = L"AddJobTestAnswer";
 inline constexpr wchar_t PressesProperty[] = L"AddJobTestPresses";    // activations of Schedule
 inline constexpr wchar_t BoxesProperty[] = L"AddJobTestBoxes";        // message boxes it opened
 inline constexpr wchar_t WarningsProperty[] = L"AddJobTestWarnings";  // of them, about an entry
+inline constexpr wchar_t MarkersProperty[] = L"AddJobTestMarkers";    // marker keys the window's thread took
+
+// The marker key: no test sends it otherwise, and no control or box of the program acts on it.
+inline constexpr unsigned MarkerKey = 0x13;  // VK_PAUSE

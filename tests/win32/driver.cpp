@@ -190,7 +190,8 @@ json Set(HWND root, const Args& args) {
     return {{"set", SendMessageW(Item(root, args), WM_SETTEXT, 0, LPARAM(FromJson(args.at(1)).c_str())) == TRUE}};
 }
 
-// Replaces a control's text the way a user pastes: through the clipboard.
+// Pastes into a control the way a user does, through the clipboard: in place of its text, or
+// after it (APPEND 1).
 json Paste(HWND root, const Args& args) {
     const std::wstring text = FromJson(args.at(1));
     const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
@@ -201,7 +202,8 @@ json Paste(HWND root, const Args& args) {
     EmptyClipboard();
     SetClipboardData(CF_UNICODETEXT, memory);  // the clipboard owns it now
     CloseClipboard();
-    SendMessageW(Item(root, args), EM_SETSEL, 0, -1);
+    const LRESULT end = SendMessageW(Item(root, args), WM_GETTEXTLENGTH, 0, 0);
+    SendMessageW(Item(root, args), EM_SETSEL, Number(args, 2, 0) ? end : 0, -1);
     SendMessageW(Item(root, args), WM_PASTE, 0, 0);
     return json::object();
 }
@@ -254,7 +256,7 @@ json Close(HWND, const Args& args) {
 }
 
 // Has test_hooks.dll's Hook serve one request in the window's thread (dpi TO FROM,
-// high-contrast, count), or installs (veto 1) or removes (veto 0) its VetoCreation for every
+// high-contrast, count, marker), or installs (veto 1) or removes (veto 0) its VetoCreation for every
 // program started meanwhile.
 json HookCommand(HWND, const Args& args) {
     const std::wstring name = FromJson(args.at(0));
@@ -265,7 +267,10 @@ json HookCommand(HWND, const Args& args) {
     }
     const HWND root = FindRoot(10000);
     if (!root) return {{"error", "no window"}};
-    const HookAction action = name == L"dpi" ? ChangeDpi : name == L"high-contrast" ? HighContrast : CountPresses;
+    const HookAction action = name == L"dpi"             ? ChangeDpi
+                              : name == L"high-contrast" ? HighContrast
+                              : name == L"marker"        ? WatchMarker
+                                                         : CountPresses;
     const UniqueHook installed = InstallHook(WH_GETMESSAGE, "Hook", GetWindowThreadProcessId(root, nullptr));
     RemovePropW(root, DoneProperty);
     PostMessageW(root, RegisterWindowMessageW(HookRequest), action, MAKELPARAM(Number(args, 1, 0), Number(args, 2, 0)));
@@ -284,7 +289,13 @@ json Counts(HWND root, const Args&) {
     return {{"handles", HandleCount(program.pid)}, {"gdi", GdiObjectCount(program.pid)},
             {"responsive", SendMessageTimeoutW(root, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer) != 0},
             {"presses", Property(root, PressesProperty)}, {"boxes", Property(root, BoxesProperty)},
-            {"warnings", Property(root, WarningsProperty)}};
+            {"warnings", Property(root, WarningsProperty)}, {"markers", Property(root, MarkersProperty)}};
+}
+
+// Whether the window's thread has taken N marker keys, waiting up to MS ms.
+json Marker(HWND root, const Args& args) {
+    const INT_PTR wanted = Number(args, 0, 1);
+    return {{"seen", WaitFor([&] { return Property(root, MarkersProperty) >= wanted; }, Number(args, 1, 10000))}};
 }
 
 json Accessible(HWND root, const Args&) {
@@ -340,11 +351,14 @@ constexpr Command Commands[] = {
     {"wait", "[MS]: whether the window is there and ready for input, waiting up to MS ms (15000)", false, Wait},
     {"state", "[DPI]: the window and its controls (with each text's extent in Tahoma 9 pt at DPI)", true, State},
     {"set", "ID TEXT: sets a control's text (WM_SETTEXT)", true, Set},
-    {"paste", "ID TEXT: pastes TEXT into a control through the clipboard, replacing its text", true, Paste},
+    {"paste", "ID TEXT [APPEND]: pastes TEXT into a control through the clipboard, in place of its text or after it",
+     true, Paste},
     {"press", "ID: clicks a button (BM_CLICK) without waiting", true, Press},
     {"box", "[MS [BUTTON [X Y]]]: waits for the program's message box, reads it, presses BUTTON", false, Box},
     {"close", "[close|quit|wait [MS]]: ends the program and waits for it; its exit code", false, Close},
-    {"hook", "dpi TO FROM|high-contrast|count|veto 1|veto 0: a request to test_hooks.dll", false, HookCommand},
+    {"hook", "dpi TO FROM|high-contrast|count|marker|veto 1|veto 0: a request to test_hooks.dll", false,
+     HookCommand},
+    {"marker", "N [MS]: whether the window's thread has taken N marker keys, waiting up to MS ms", true, Marker},
     {"activate", ": makes the window the active one, as a click on it would", true, Activate},
     {"counts", ": handles, GDI objects, responsiveness, and the counted presses and boxes", true, Counts},
     {"accessible", ": each control's name and keyboard shortcut, read as a screen reader does", true, Accessible},

@@ -8,6 +8,7 @@
 //                         that reports high contrast on, and sends WM_SETTINGCHANGE as Windows
 //                         does on a switch (Wine refuses SPI_SETHIGHCONTRAST); answers 1
 //   CountPresses          installs Count in the program's thread for good; answers 1
+//   WatchMarker           installs Marker in the program's thread for good; answers 1
 // Count (WH_CALLWNDPROC) counts each activation of Schedule, by the window's own rule
 // (win32/OnePress.h), each message box of the window that is shown, and of those each about an
 // entry: the boxes with the warning icon, which the program shows for an entry and for nothing
@@ -127,6 +128,18 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK Count(int code, WPARAM wParam,
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+HWND markedRoot = nullptr;
+
+// Counts each marker key the window's thread takes from its queue, in whichever loop: its own, a
+// message box's, a menu's, or the drop of input made during a service call. Once the marker is
+// taken, every key and click the X server had before it has been taken too, and handled.
+extern "C" __declspec(dllexport) LRESULT CALLBACK Marker(int code, WPARAM wParam, LPARAM lParam) {
+    const auto& message = *reinterpret_cast<const MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && message.message == WM_KEYDOWN && message.wParam == MarkerKey)
+        Add(markedRoot, MarkersProperty);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 extern "C" __declspec(dllexport) LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
     auto& message = *reinterpret_cast<MSG*>(lParam);
     static const UINT request = RegisterWindowMessageW(HookRequest);
@@ -144,6 +157,10 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK Hook(int code, WPARAM wParam, 
             break;
         case CountPresses:
             answer = SetWindowsHookExW(WH_CALLWNDPROC, Count, Pinned(), GetCurrentThreadId()) != nullptr;
+            break;
+        case WatchMarker:
+            markedRoot = root;
+            answer = SetWindowsHookExW(WH_GETMESSAGE, Marker, Pinned(), GetCurrentThreadId()) != nullptr;
             break;
         }
         SetPropW(root, AnswerProperty, Value(answer));
