@@ -5,6 +5,7 @@ run holds is refused with the name of the process that holds it, a prefix of ano
 refused, and --help does nothing but tell. Each failure names its cause and what to do."""
 import fcntl
 import os
+import re
 import signal
 import subprocess
 import time
@@ -14,8 +15,11 @@ import pytest
 from wine import BUILD, ROOT
 
 SCRIPTS = ["setup", "build", "run", "test", "bench", "check-reproducible", "e2e"]
-# Wine's side of the scripts alone: what scripts/run and scripts/e2e do before the program.
-WINE_UP = f"source scripts/common.sh; source scripts/wine-env.sh; trap wine_down EXIT; wine_select {BUILD}; wine_up"
+# Wine's side of the scripts alone: what scripts/run and scripts/e2e do before the program, under
+# the shell options they run with (set -euo pipefail), read off scripts/run.
+OPTIONS = re.search(r"^set -\w+ \w+$", (ROOT / "scripts" / "run").read_text(), re.MULTILINE)[0]
+WINE_UP = (f"{OPTIONS}; source scripts/common.sh; source scripts/wine-env.sh; trap wine_down EXIT; "
+           f"wine_select {BUILD}; wine_up")
 
 
 def started(folder, command, **env):
