@@ -23,6 +23,14 @@ bool Writable(Text text) {
     return true;
 }
 
+// A path has no control character: Windows refuses 1 to 31 in a file's name, the tab and the
+// line ends among them, which XML would otherwise hold.
+bool HasControlCharacter(Text text) {
+    for (const char16_t c : text)
+        if (c < 0x20) return true;
+    return false;
+}
+
 }  // namespace
 
 CommandLineParts SplitCommandLine(Text whole) {
@@ -39,7 +47,7 @@ CommandLineParts SplitCommandLine(Text whole) {
         parts.problem = {CommandProblem::NoProgram};
     } else if (parts.program.size() > LongestPath) {
         parts.problem = {CommandProblem::TooLong};
-    } else if (!Writable(whole)) {
+    } else if (!Writable(whole) || HasControlCharacter(parts.program)) {
         parts.problem = {CommandProblem::Unwritable};
     }
     return parts;

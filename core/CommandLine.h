@@ -9,7 +9,8 @@ struct CommandProblem {
     enum Kind {
         NoProgram,   // nothing but blanks
         TooLong,     // a program path of more than 260 characters, the schema's limit
-        Unwritable,  // characters an XML document can't hold (control characters, half a surrogate pair)
+        Unwritable,  // characters an XML document can't hold (control characters, half a surrogate
+                     // pair), or a line end or tab in the program, whose path can't have one
     } kind;
 };
 

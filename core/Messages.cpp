@@ -19,7 +19,7 @@ bool IsShownByCode(char32_t c) {
 }
 
 // The hints, by the code they explain: the AT service's statuses and the Task Scheduler's
-// HRESULTs, which never share a number.
+// HRESULTs, which never share a number; a success's hint follows the confirmation.
 struct CodeHint {
     std::uint32_t code;
     const char16_t* hint;
@@ -35,6 +35,8 @@ constexpr CodeHint Hints[] = {
     {Codes::TaskServerUnavailable, Texts::UnreachableHint},
     {Codes::SchedulerNotRunning, Texts::ServiceDownHint},
     {Codes::ClassNotRegistered, Texts::NoTaskSchedulerHint},
+    {Codes::SomeTriggersFailed, Texts::SomeTriggersFailedHint},
+    {Codes::BatchLogonProblem, Texts::BatchLogonHint},
 };
 
 std::u16string WithHint(std::u16string text, std::uint32_t code) {
@@ -128,7 +130,7 @@ std::u16string ConfirmationText(std::u16string_view text, const std::u16string& 
 }
 
 std::u16string FailureText(std::u16string_view text, std::uint32_t code, const std::u16string& platformText) {
-    std::u16string said = Fill(text, {Digits(code, 10), Digits(code, 16), Digits(code, 16, 8)});
+    std::u16string said = Fill(text, {Digits(code, 10), Digits(code, 16)});
     said += platformText.empty() ? u"." : u": " + platformText;
     return WithHint(std::move(said), code);
 }

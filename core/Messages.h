@@ -31,6 +31,6 @@ std::u16string QuestionText(const std::u16string& computer);
 // A route's confirmation: %1 the job, %2 the computer as the owner ("von „HOST“").
 std::u16string ConfirmationText(std::u16string_view text, const std::u16string& job, const std::u16string& computer,
                                 std::uint32_t status);
-// A route's failure: %1, %2 and %3 the code in decimal, hexadecimal and in all eight hexadecimal
-// digits; then the platform's text, and the hint.
+// A route's failure: %1 and %2 the code in decimal and hexadecimal; then the platform's text, and
+// the hint.
 std::u16string FailureText(std::u16string_view text, std::uint32_t code, const std::u16string& platformText);

@@ -24,6 +24,11 @@ inline constexpr std::uint32_t TaskBadNetPath = 0x80070035;        // HRESULT_FR
 inline constexpr std::uint32_t TaskServerUnavailable = 0x800706BA;  // HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE)
 inline constexpr std::uint32_t SchedulerNotRunning = 0x80041315;   // SCHED_E_SERVICE_NOT_RUNNING
 inline constexpr std::uint32_t ClassNotRegistered = 0x80040154;    // REGDB_E_CLASSNOTREG: no Task Scheduler 2.0
+// Successes of ITaskFolder::RegisterTask that the platform documents: the task is registered,
+// but not all its triggers will start it, or it may fail to start for want of the batch logon
+// right. Not in mingw-w64's headers; <winerror.h> of the Windows SDK has both.
+inline constexpr std::uint32_t SomeTriggersFailed = 0x0004131B;  // SCHED_S_SOME_TRIGGERS_FAILED
+inline constexpr std::uint32_t BatchLogonProblem = 0x0004131C;   // SCHED_S_BATCH_LOGON_PROBLEM
 
 // How a task logs on to run: TASK_LOGON_SERVICE_ACCOUNT, a service account, which needs no one
 // to be logged on and no password.

@@ -9,7 +9,7 @@
 // A folder of a Task Scheduler, as far as naming a new task in it goes. Both answer an HRESULT.
 class TaskFolder {
 public:
-    // S_OK when a task of that name is there, Codes::TaskNotFound when none is.
+    // A success (S_OK) when a task of that name is there, Codes::TaskNotFound when none is.
     virtual std::uint32_t Find(const std::u16string& name) = 0;
     // Registers `task` as a new task under `name`; Codes::TaskExists or TaskFileExists when a
     // task has that name.
@@ -20,7 +20,7 @@ protected:
 };
 
 struct NamedRegistration {
-    std::uint32_t result;  // the registration's HRESULT, or the look-up's that stopped it
+    std::uint32_t result;  // the registration's HRESULT (any success: registered), or the look-up's that stopped it
     std::u16string name;   // the name it was registered under, or the one that failed
 };
 

@@ -55,10 +55,10 @@ inline constexpr char16_t AtInterfaceOff[] =
     u"%1 ist die AT-Schnittstelle abgeschaltet, wie ab Windows 8 üblich.\n\nSoll der Job stattdessen in die "
     u"Aufgabenplanung %2 eingetragen werden?";
 
-// The Task Scheduler's answers: %1 the task's name, %2 the computer as the owner; %3 an HRESULT
-// in all its eight hexadecimal digits.
+// The Task Scheduler's answers: %1 the task's name, %2 the computer as the owner; %2 a failure's
+// HRESULT in hexadecimal (all eight digits: a failure's highest bit is set).
 inline constexpr char16_t TaskAdded[] = u"Der geplante Task ''%1'' wurde in die Aufgabenplanung %2 eingetragen.";
-inline constexpr char16_t TaskNotAdded[] = u"Der Task konnte nicht in die Aufgabenplanung eingetragen werden.\n\nFehler 0x%3";
+inline constexpr char16_t TaskNotAdded[] = u"Der Task konnte nicht in die Aufgabenplanung eingetragen werden.\n\nFehler 0x%2";
 
 // Entries that can't be read: %1 the entry's caption, %2 the piece that failed, quoted.
 inline constexpr char16_t NotATime[] = u"Im Feld „%1“ ist %2 keine Uhrzeit.";
@@ -87,5 +87,10 @@ inline constexpr char16_t UnreachableHint[] =
 inline constexpr char16_t ServiceDownHint[] = u"Der Aufgabenplanungsdienst (Schedule) läuft auf diesem Computer nicht.";
 inline constexpr char16_t NoTaskSchedulerHint[] =
     u"Die Aufgabenplanung, in die der Job eingetragen würde, gibt es erst ab Windows Vista.";
+inline constexpr char16_t SomeTriggersFailedHint[] =
+    u"Die Aufgabenplanung meldet, dass nicht jeder Trigger des Tasks ihn starten wird.";
+inline constexpr char16_t BatchLogonHint[] =
+    u"Die Aufgabenplanung meldet, dass der Task womöglich nicht startet: Dem Konto, unter dem er läuft, fehlt das "
+    u"Recht, sich als Batchauftrag anzumelden.";
 
 }  // namespace Texts

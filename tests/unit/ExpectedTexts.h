@@ -57,6 +57,11 @@ inline const std::u16string Unreachable =
     u"Der Computer ist nicht erreichbar. Stimmt der Computername, und ist der Computer eingeschaltet und im Netz?";
 inline const std::u16string ServiceDown = u"Der Aufgabenplanungsdienst (Schedule) läuft auf diesem Computer nicht.";
 inline const std::u16string Vista = u"Die Aufgabenplanung, in die der Job eingetragen würde, gibt es erst ab Windows Vista.";
+inline const std::u16string SomeTriggersFailed =
+    u"Die Aufgabenplanung meldet, dass nicht jeder Trigger des Tasks ihn starten wird.";
+inline const std::u16string BatchLogonProblem =
+    u"Die Aufgabenplanung meldet, dass der Task womöglich nicht startet: Dem Konto, unter dem er läuft, fehlt das Recht, "
+    u"sich als Batchauftrag anzumelden.";
 
 // The window's entries as it starts, on a computer named HOST.
 inline WindowFields Defaults() {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <utility>
+#include <vector>
 
 #include "core/TaskDefinition.h"
 
@@ -82,10 +84,52 @@ const DefinitionRow Definitions[] = {
          Exec(u"<Command>" + std::u16string(260, u'p') + u"</Command><Arguments>q</Arguments>")},
 };
 
+// A definition of Calc.exe at 17:00 with the given triggers, for the job of `flags`.
+std::u16string Plain(const std::u16string& triggers, std::uint8_t flags) {
+    return Head + u"<Triggers>" + triggers + u"</Triggers>" + AsSystem + Settings + (flags & 0x01 ? u"" : Once) +
+           u"</Settings>" + Exec(u"<Command>Calc.exe</Command>");
+}
+std::u16string Weekly(const std::u16string& days, const char16_t* start = u"2026-12-08T17:00:00") {
+    return u"<CalendarTrigger><StartBoundary>" + std::u16string(start) + u"</StartBoundary><ScheduleByWeek><DaysOfWeek>" +
+           days + u"</DaysOfWeek><WeeksInterval>1</WeeksInterval></ScheduleByWeek></CalendarTrigger>";
+}
+std::u16string Monthly(const std::u16string& days) {
+    return u"<CalendarTrigger><StartBoundary>2026-12-08T17:00:00</StartBoundary><ScheduleByMonth><DaysOfMonth>" + days +
+           u"</DaysOfMonth>" + Months + u"</ScheduleByMonth></CalendarTrigger>";
+}
+
+// Every weekday alone and all seven together, the days of the month at the months' ends, and
+// job times with seconds.
+std::vector<DefinitionRow> Triggers() {
+    const char16_t* const weekdays[] = {u"<Monday/>",   u"<Tuesday/>", u"<Wednesday/>", u"<Thursday/>",
+                                        u"<Friday/>",   u"<Saturday/>", u"<Sunday/>"};
+    std::vector<DefinitionRow> rows;
+    std::u16string all;
+    for (int day = 0; day < 7; ++day) {
+        rows.push_back({Job(61'200'000, std::uint8_t(1u << day), 0, 0x11), Plain(Weekly(weekdays[day]), 0x11)});
+        all += weekdays[day];
+    }
+    rows.push_back({Job(61'200'000, 0x7F, 0, 0x11), Plain(Weekly(all), 0x11)});
+    for (const auto& [day, written] : {std::pair{1, u"1"}, {29, u"29"}, {30, u"30"}, {31, u"31"}})
+        rows.push_back({Job(61'200'000, 0, 1u << (day - 1), 0x11),
+                        Plain(Monthly(u"<Day>" + std::u16string(written) + u"</Day>"), 0x11)});
+    rows.push_back({Job(61'200'000, 0, 1u | 1u << 28 | 1u << 29 | 1u << 30, 0x11),
+                    Plain(Monthly(u"<Day>1</Day><Day>29</Day><Day>30</Day><Day>31</Day>"), 0x11)});
+    // With seconds: 17:00:45 today, and 23:59:59, whose minute ends tomorrow.
+    rows.push_back({Job(61'245'000, 0, 0, 0x10), Plain(At(u"2026-12-08T17:00:45", u"2026-12-08T17:01:45"), 0x10)});
+    rows.push_back({Job(86'399'000, 0, 0, 0x10), Plain(At(u"2026-12-08T23:59:59", u"2026-12-09T00:00:59"), 0x10)});
+    rows.push_back({Job(61'245'000, 0x01, 0, 0x11), Plain(Weekly(u"<Monday/>", u"2026-12-08T17:00:45"), 0x11)});
+    // A Tuesday job a moment before now: next week's, its milliseconds not written.
+    rows.push_back({Job(43'199'999, 0x02, 0, 0x10), Plain(At(u"2026-12-15T11:59:59", u"2026-12-15T12:00:59"), 0x10)});
+    return rows;
+}
+
 TEST(MakeTaskDefinition, EachCaseWholeAndValidAgainstTheSchema) {
-    for (const auto& row : Definitions) {
+    std::vector<DefinitionRow> rows(std::begin(Definitions), std::end(Definitions));
+    for (auto& row : Triggers()) rows.push_back(std::move(row));
+    for (const auto& row : rows) {
         const auto made = MakeTaskDefinition(row.job, Now);
-        const auto where = "row #" + std::to_string(&row - Definitions);
+        const auto where = "row #" + std::to_string(&row - rows.data());
         ASSERT_TRUE(made.definition) << where;
         EXPECT_EQ(made.definition->Xml, row.xml) << where;
         // Interactive or not, as the system's account, which needs no one logged on
@@ -96,7 +140,7 @@ TEST(MakeTaskDefinition, EachCaseWholeAndValidAgainstTheSchema) {
         otherwise.Flags ^= 0x10;  // JOB_NONINTERACTIVE
         EXPECT_EQ(MakeTaskDefinition(otherwise, Now).definition->Xml, row.xml) << where << ": interactive or not alike";
         // xmllint, against the elements of the platform's documented schema that it uses.
-        const std::string file = testing::TempDir() + "task" + std::to_string(&row - Definitions) + ".xml";
+        const std::string file = testing::TempDir() + "task" + std::to_string(&row - rows.data()) + ".xml";
         const std::u16string text = u"\uFEFF" + made.definition->Xml;  // UTF-16, as the byte-order mark says
         std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(text.data()), 2 * text.size());
         const std::string check = "xmllint --noout --schema " TASK_SCHEMA " " + file + " >" + file + ".log 2>&1";
