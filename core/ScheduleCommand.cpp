@@ -22,15 +22,16 @@ Attempt SubmitToTheAtService(const AtInfo& job, const std::u16string& computer, 
 }
 
 // The same job as a task of the computer's Task Scheduler, with its dates reckoned from the
-// moment the user said Ja.
+// moment the user said Ja, in that computer's own local time where it tells it.
 Attempt RegisterAsTask(const AtInfo& job, const std::u16string& computer, SchedulePlatform& platform) {
-    const auto made = MakeTaskDefinition(job, platform.Now());
+    const auto made = MakeTaskDefinition(job, TargetLocalTime(platform.Now(computer)));
     if (made.problem)
         return Say(CommandProblemText(*made.problem, job.Command), MessageKind::Warning, FieldToFix::CommandLine);
     return platform.RegisterTask(computer, *made.definition);
 }
 
 bool IsZero(std::uint32_t status) { return status == 0; }
+bool IsSuccessHresult(std::uint32_t result) { return (result & 0x80000000) == 0; }  // SUCCEEDED()
 
 // A way to a computer's scheduling service: whether the user is asked first, how the job is
 // handed over, which answers mean it was taken, on which answer the next route is offered,
@@ -54,7 +55,7 @@ constexpr Route Routes[] = {
      .failure = Texts::JobNotAdded},
     {.asksFirst = true,
      .schedule = RegisterAsTask,
-     .succeeded = IsZero,
+     .succeeded = IsSuccessHresult,
      .passesOn = std::nullopt,
      .confirmation = Texts::TaskAdded,
      .failure = Texts::TaskNotAdded},

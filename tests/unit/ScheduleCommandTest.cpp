@@ -29,7 +29,8 @@ struct Call {
 };
 
 // The platform as a test wants it: the AT service answers `results` in turn (the last
-// repeating), the user answers `yes`, the clock says `now`, the Task Scheduler `registration`.
+// repeating), the user answers `yes`, this computer's clock says `now` and the target's
+// `target`, the Task Scheduler answers `registration`.
 class FakePlatform final : public SchedulePlatform {
 public:
     std::vector<Call> calls;
@@ -39,6 +40,8 @@ public:
     bool yes = true;
     LocalTime now{2026, 12, 8, 43'200'000};
     std::optional<LocalTime> nowOnceAnswered;  // the clock moves on while the question is up
+    std::optional<RemoteClock> target;
+    std::vector<std::u16string> clocksAsked;
     std::vector<std::pair<std::u16string, TaskDefinition>> tasks;
     std::u16string failureText;  // the platform's text for the AT service's failures
     RouteResult registration{0, u"At7", u""};
@@ -53,7 +56,10 @@ public:
         if (nowOnceAnswered) now = *nowOnceAnswered;
         return yes;
     }
-    LocalTime Now() override { return now; }
+    Clocks Now(const std::u16string& computer) override {
+        clocksAsked.push_back(computer);
+        return {target, now};
+    }
     RouteResult RegisterTask(const std::u16string& computer, const TaskDefinition& task) override {
         tasks.emplace_back(computer, task);
         return registration;
@@ -73,7 +79,7 @@ TEST(Command1_Click, EveryMessageWhole) {
         const char16_t* computer = u"TESSARO1";
         const char16_t* time = u"17:00";
         const char16_t* days = u"M";
-        const char16_t* command = u"Calc.exe";
+        std::u16string command = u"Calc.exe";
         std::vector<std::uint32_t> answers = {};  // each route's in turn: the AT service's, the Task Scheduler's
         bool yes = true;                     // the answer to the question
         std::optional<Message> shown = {};
@@ -109,12 +115,52 @@ TEST(Command1_Click, EveryMessageWhole) {
          .shown = Warning(Unstorable(u"„\"C:\\a[U+0001]\" /b“")),
          .field = FieldToFix::CommandLine,
          .question = Question(OnHost, OfHost)},
+        {.command = u"note\npad.exe",
+         .answers = {50},
+         .shown = Warning(Unstorable(u"„note[U+000A]pad.exe“")),
+         .field = FieldToFix::CommandLine,
+         .question = Question(OnHost, OfHost)},
+        {.command = u"\"" + std::u16string(261, u'p') + u"\"",
+         .answers = {50},
+         .shown = Warning(ProgramTooLong),
+         .field = FieldToFix::CommandLine,
+         .question = Question(OnHost, OfHost)},
+        // This computer: the AT service's answers don't name it, the Task Scheduler's do.
+        {.computer = u"", .answers = {0}, .shown = Information(JobAdded(u"1"))},
+        {.computer = u"", .answers = {53}, .shown = Error(JobNotAdded + u"53 (0x35).\n\n" + Unreachable)},
+        {.computer = u"",
+         .answers = {50},
+         .yes = false,
+         .question = Question(u"Auf diesem Computer", u"dieses Computers")},
+        {.computer = u"",
+         .answers = {50, 0x80041315},
+         .shown = Error(TaskNotAdded + u"80041315: Text.\n\n" + ServiceDown),
+         .question = Question(u"Auf diesem Computer", u"dieses Computers")},
+        {.computer = u"",
+         .command = u"",
+         .answers = {50},
+         .shown = Warning(NoProgram),
+         .field = FieldToFix::CommandLine,
+         .question = Question(u"Auf diesem Computer", u"dieses Computers")},
+        // Every success of the registration confirms the task; the two documented ones say what
+        // they mean.
+        {.answers = {50, 0x0004131B},
+         .shown = Information(TaskAdded(u"At7", OfHost) + u"\n\n" + SomeTriggersFailed),
+         .question = Question(OnHost, OfHost)},
+        {.answers = {50, 0x0004131C},
+         .shown = Information(TaskAdded(u"At7", OfHost) + u"\n\n" + BatchLogonProblem),
+         .question = Question(OnHost, OfHost)},
+        {.answers = {50, 0x00041300}, .shown = Information(TaskAdded(u"At7", OfHost)), .question = Question(OnHost, OfHost)},
+        {.answers = {50, 0x7FFFFFFF}, .shown = Information(TaskAdded(u"At7", OfHost)), .question = Question(OnHost, OfHost)},
+        {.answers = {50, 0x80000000},
+         .shown = Error(TaskNotAdded + u"80000000: Text."),
+         .question = Question(OnHost, OfHost)},
     };
     for (const auto& row : rows) {
         FakePlatform platform;
         if (!row.answers.empty()) platform.results = {row.answers[0]};
         const std::uint32_t task = row.answers.size() > 1 ? row.answers[1] : 0;
-        platform.registration = {task, u"At7", task ? u"Text." : u""};
+        platform.registration = {task, u"At7", task & 0x80000000 ? u"Text." : u""};
         platform.yes = row.yes;
         auto fields = Defaults();
         fields.ComputerName = row.computer;
@@ -215,6 +261,24 @@ TEST(Command1_Click, TheTaskSchedulerGetsTheSameJob) {
     const TaskDefinition expected = *MakeTaskDefinition(job, *platform.nowOnceAnswered).definition;
     EXPECT_EQ(platform.tasks[0].second.Xml, expected.Xml) << "tomorrow's 17:00, as the clock said after the answer";
     EXPECT_EQ(platform.tasks[0].second.RunAs, u"S-1-5-18");
+}
+
+// The dates are reckoned in the target's own local time where it tells it: here a day and two
+// hours ahead of this computer, where 17:00 has passed already.
+TEST(Command1_Click, TheTaskIsReckonedOnTheTargetsClock) {
+    FakePlatform platform;
+    platform.results = {50};
+    platform.now = {2026, 12, 8, 43'200'000};
+    platform.target = RemoteClock{1'796'832'000, 0, -120};  // 2026-12-09 16:00 GMT, two hours east of it
+    auto fields = Defaults();
+    fields.DayList = u"";
+    Command1_Click(fields, platform);
+    ASSERT_EQ(platform.tasks.size(), 1u);
+    EXPECT_EQ(platform.clocksAsked, std::vector<std::u16string>{u"HOST"});
+    AtInfo job;
+    ASSERT_FALSE(FillJobInfo(fields, job));
+    const TaskDefinition expected = *MakeTaskDefinition(job, {2026, 12, 9, 64'800'000}).definition;
+    EXPECT_EQ(platform.tasks[0].second.Xml, expected.Xml) << "the 10th's 17:00: it is 18:00 on the 9th there";
 }
 
 TEST(Command1_Click, DefaultJobIsSubmittedAsTheWindowSaysAndConfirmed) {
