@@ -10,6 +10,7 @@ add_executable(unit_tests
     tests/unit/HelpTextColourTest.cpp
     tests/unit/MessagesTest.cpp
     tests/unit/ScheduleCommandTest.cpp
+    tests/unit/TargetClockTest.cpp
     tests/unit/TaskDefinitionTest.cpp
     tests/unit/TaskNamingTest.cpp)
 target_link_libraries(unit_tests PRIVATE core GTest::gtest_main)

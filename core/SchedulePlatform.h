@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/AtInfo.h"
-#include "core/Calendar.h"
+#include "core/TargetClock.h"
 #include "core/TaskDefinition.h"
 
 enum class MessageKind { Information, Warning, Error, Question };  // a question asks Ja or Nein, Ja first
@@ -32,8 +32,8 @@ public:
     virtual RouteResult SubmitJob(const std::u16string& computer, const AtInfo& job) = 0;
     // Asks the user; true for Ja.
     virtual bool Ask(const Message& question) = 0;
-    // This computer's date and time of day.
-    virtual LocalTime Now() = 0;
+    // What `computer` tells of its clock (NetRemoteTOD), and this computer's date and time of day.
+    virtual Clocks Now(const std::u16string& computer) = 0;
     // Registers `task` in the top folder of the Task Scheduler of `computer`, under the lowest
     // name At<N> that is free there; the job as the task's name.
     virtual RouteResult RegisterTask(const std::u16string& computer, const TaskDefinition& task) = 0;

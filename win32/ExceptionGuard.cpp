@@ -5,6 +5,7 @@
 #include <windows.h>
 #undef WIN32_NO_STATUS
 #include <ntstatus.h>
+#include <winternl.h>  // NTSTATUS, which the STATUS_ codes are
 
 #include "core/CallFailure.h"
 #include "win32/ExceptionGuard.h"
@@ -56,15 +57,13 @@ asm(R"(
     .globl GuardedCall
     .def GuardedCall; .scl 2; .type 32; .endef
     .seh_proc GuardedCall
-GuardedCall:                    # rcx: proc, rdx: server, r8: record, r9: jobId
+GuardedCall:                    # rcx: call, rdx: context
     subq $40, %rsp              # the callee's shadow space; keeps rsp 16-byte aligned
     .seh_stackalloc 40
     .seh_handler GuardHandler, @except
     .seh_endprologue
     movq %rcx, %rax
     movq %rdx, %rcx
-    movq %r8, %rdx
-    movq %r9, %r8
     callq *%rax
     .globl GuardResume
 GuardResume:                    # eax: the status, or the exception's code
@@ -133,14 +132,13 @@ extern "C" EXCEPTION_DISPOSITION __cdecl GuardHandler(EXCEPTION_RECORD* exceptio
     __builtin_longjmp(record->resume, 1);
 }
 
-extern "C" __attribute__((noinline)) DWORD GuardedCall(NetScheduleJobAddProc proc, LPCWSTR server, LPBYTE buffer,
-                                                        LPDWORD jobId) {
+extern "C" __attribute__((noinline)) DWORD GuardedCall(GuardedProc call, void* context) {
     GuardRecord record{};
     record.handler = reinterpret_cast<void*>(&GuardHandler);
     record.next = ChainHead();
     if (__builtin_setjmp(record.resume) != 0) return record.code;
     SetChainHead(&record);
-    const DWORD status = proc(server, buffer, jobId);
+    const DWORD status = call(context);
     SetChainHead(record.next);
     return status;
 }

@@ -11,24 +11,37 @@
 
 #include "win32/AtInfoLayout.h"
 #include "win32/ExceptionGuard.h"
+#include "win32/Netapi32.h"
 #include "win32/ScheduleJobsAdding.h"
-#include "win32/SystemLibrary.h"
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t));
 
 namespace ScheduleJobsAdding {
 
+namespace {
+
+// The platform's own declaration gives the type; the function itself is looked up at run time.
+using NetScheduleJobAddProc = decltype(&::NetScheduleJobAdd);
+
+struct Call {
+    NetScheduleJobAddProc proc;
+    LPCWSTR server;
+    LPBYTE record;
+    LPDWORD jobId;
+};
+
+DWORD Add(void* context) {
+    const Call& call = *static_cast<const Call*>(context);
+    return call.proc(call.server, call.record, call.jobId);
+}
+
+}  // namespace
+
 std::uint32_t SubmitJob(const char16_t* Servername, const AtInfo& Buffer, std::uint32_t* JobId) {
-    // Loaded once and kept for the life of the process, like a DLL the program imports.
-    static HMODULE netapi = nullptr;
     static NetScheduleJobAddProc proc = nullptr;
-    if (proc == nullptr) {
-        if (netapi == nullptr) netapi = LoadSystemLibrary(L"netapi32.dll");
-        if (netapi == nullptr) return LastErrorOr(ERROR_MOD_NOT_FOUND);
-        proc = reinterpret_cast<NetScheduleJobAddProc>(
-            reinterpret_cast<void*>(GetProcAddress(netapi, "NetScheduleJobAdd")));
-        if (proc == nullptr) return LastErrorOr(ERROR_PROC_NOT_FOUND);
-    }
+    DWORD error = 0;
+    if (proc == nullptr) proc = Netapi32<NetScheduleJobAddProc>("NetScheduleJobAdd", error);
+    if (proc == nullptr) return error;
 
     AT_INFO record;
     std::memset(&record, 0, sizeof record);  // the fill bytes too: the service gets nothing left over
@@ -40,8 +53,8 @@ std::uint32_t SubmitJob(const char16_t* Servername, const AtInfo& Buffer, std::u
     record.Command = const_cast<LPWSTR>(reinterpret_cast<LPCWSTR>(Buffer.Command.c_str()));
 
     DWORD jobId = *JobId;
-    const DWORD status =
-        GuardedCall(proc, reinterpret_cast<LPCWSTR>(Servername), reinterpret_cast<LPBYTE>(&record), &jobId);
+    Call call{proc, reinterpret_cast<LPCWSTR>(Servername), reinterpret_cast<LPBYTE>(&record), &jobId};
+    const DWORD status = GuardedCall(Add, &call);
     *JobId = jobId;
     return status;
 }

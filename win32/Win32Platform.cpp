@@ -5,6 +5,7 @@
 #include "win32/ScheduleJobsAdding.h"
 #include "win32/SystemLibrary.h"
 #include "win32/TaskScheduling.h"
+#include "win32/TimeOfDay.h"
 #include "win32/Win32Handles.h"
 
 namespace {
@@ -51,17 +52,22 @@ RouteResult Win32Platform::SubmitJob(const std::u16string& computer, const AtInf
 
 bool Win32Platform::Ask(const Message& question) { return ShowMessage(owner_, question) == IDYES; }
 
-LocalTime Win32Platform::Now() {
+Clocks Win32Platform::Now(const std::u16string& computer) {
+    Clocks clocks;
+    RemoteClock target{};
+    if (TimeOfDay::ReadRemoteClock(computer.empty() ? nullptr : computer.c_str(), target) == 0) clocks.target = target;
+    DropInputMadeDuringTheCall();
     SYSTEMTIME now{};
     GetLocalTime(&now);
-    return {now.wYear, now.wMonth, now.wDay,
-            ((now.wHour * 60u + now.wMinute) * 60u + now.wSecond) * 1000u + now.wMilliseconds};
+    clocks.here = {now.wYear, now.wMonth, now.wDay,
+                   ((now.wHour * 60u + now.wMinute) * 60u + now.wSecond) * 1000u + now.wMilliseconds};
+    return clocks;
 }
 
 RouteResult Win32Platform::RegisterTask(const std::u16string& computer, const TaskDefinition& task) {
     const auto [result, name] = TaskScheduling::RegisterTask(computer, task);
     DropInputMadeDuringTheCall();
-    return {result, name, result != 0 ? StatusText(result) : std::u16string()};
+    return {result, name, FAILED(result) ? StatusText(result) : std::u16string()};
 }
 
 int ShowMessage(HWND owner, const Message& message) {

@@ -1,6 +1,6 @@
 #pragma once
-// The Schedule command's platform on Windows: netapi32's NetScheduleJobAdd, the Task Scheduler,
-// message boxes and the clock.
+// The Schedule command's platform on Windows: netapi32's NetScheduleJobAdd and NetRemoteTOD, the
+// Task Scheduler, message boxes and the clock.
 
 #include <windows.h>
 
@@ -13,7 +13,7 @@ public:
 
     RouteResult SubmitJob(const std::u16string& computer, const AtInfo& job) override;
     bool Ask(const Message& question) override;
-    LocalTime Now() override;
+    Clocks Now(const std::u16string& computer) override;
     RouteResult RegisterTask(const std::u16string& computer, const TaskDefinition& task) override;
 
 private:

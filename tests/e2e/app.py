@@ -307,24 +307,38 @@ class Fake:
         self.log = folder / "calls.log"
         self.running = None
 
-    def start(self, answers=0, job_id=1, program=BIN / "AddJob.exe"):
+    def start(self, answers=0, job_id=1, program=BIN / "AddJob.exe", clock=""):
         """`answers`: the stand-in's answer to each call, the last repeating; a status, or
-        "!" and an exception code to raise."""
+        "!" and an exception code to raise. `clock`: what it answers NetRemoteTOD ("AHEAD,TIMEZONE",
+        a status, or "!" and a code; by default ERROR_NOT_SUPPORTED)."""
         answers = answers if isinstance(answers, (list, tuple)) else [answers]
         env = {**STAND_IN_NETAPI, "FAKE_NETAPI_LOG": windows_path(self.log),
-               "FAKE_NETAPI_ANSWERS": ",".join(map(str, answers)), "FAKE_NETAPI_JOBID": str(job_id)}
+               "FAKE_NETAPI_ANSWERS": ",".join(map(str, answers)), "FAKE_NETAPI_JOBID": str(job_id),
+               "FAKE_NETAPI_CLOCK": clock}
         self.running = App(program, env)
         return self.running
 
     def calls(self):
-        """Each call: the server name (None for NULL), the record's bytes and the command."""
+        """Each call of NetScheduleJobAdd: the server name (None for NULL), the record's bytes and
+        the command."""
+        return [call[1:] for call in self._logged() if call[0] == "add"]
+
+    def clocks_read(self):
+        """The server name of each call of NetRemoteTOD (None for NULL)."""
+        return [call[1] for call in self._logged() if call[0] == "clock"]
+
+    def _logged(self):
         if not self.log.exists():
             return []
         calls = []
         for line in self.log.read_text().splitlines():
-            fields = dict(part.split("=", 1) for part in line.split(" "))
+            kind = "clock" if line.startswith("clock ") else "add"
+            fields = dict(part.split("=", 1) for part in line.removeprefix("clock ").split(" "))
             server = None if fields["server"] == "NULL" else \
                 bytes.fromhex(fields["server"]).decode("utf-16-le", "surrogatepass")
-            calls.append((server, bytes.fromhex(fields["record"]),
-                          bytes.fromhex(fields["command"]).decode("utf-16-le", "surrogatepass")))
+            if kind == "clock":
+                calls.append((kind, server))
+            else:
+                calls.append((kind, server, bytes.fromhex(fields["record"]),
+                              bytes.fromhex(fields["command"]).decode("utf-16-le", "surrogatepass")))
         return calls

@@ -150,14 +150,18 @@ def test_the_job_reaches_wines_scheduling_service(app):
 
 
 # Where the AT interface is off (the stand-in answers 50), the job goes to Wine's real Task
-# Scheduler if the user says so. Each row: the tasks there before, how the question is answered
-# (its button, or Enter held on it), the task the confirmation names (None: no box), the tasks
-# there afterwards, and what comes before this computer's name in "Computer Name".
+# Scheduler if the user says so, its dates reckoned on the target's clock where it tells it (Wine
+# keeps no dates of a task: the unit tests check them). Each row: the tasks there before, how the
+# question is answered (its button, or Enter held on it), the task the confirmation names (None:
+# no box), the tasks there afterwards, what comes before this computer's name in "Computer Name",
+# and what the stand-in answers when the program reads that computer's clock.
 TASK_SCHEDULER = {
-    "Ja": ([], 0, "At1", ["At1"], "\\\\"),  # the name as typed, here with a UNC prefix, reaches Connect
-    "Nein": ([], 1, None, [], ""),
-    "At1 taken": (["At1"], 0, "At2", ["At1", "At2"], ""),
-    "Enter held": ([], "keydown Return sleep 1.2 keyup Return", "At1", ["At1"], ""),
+    "Ja": ([], 0, "At1", ["At1"], "\\\\", ""),  # the name as typed, here with a UNC prefix, reaches Connect
+    "Nein": ([], 1, None, [], "", ""),
+    "At1 taken": (["At1"], 0, "At2", ["At1", "At2"], "", ""),
+    "Enter held": ([], "keydown Return sleep 1.2 keyup Return", "At1", ["At1"], "", ""),
+    "a day ahead": ([], 0, "At1", ["At1"], "", "86400,-60"),
+    "its clock raising": ([], 0, "At1", ["At1"], "", "!0x6BA"),
 }
 
 
@@ -170,13 +174,13 @@ def task_scheduler():
 
 @pytest.mark.parametrize("case", TASK_SCHEDULER)
 def test_where_the_at_interface_is_off_the_task_scheduler_gets_the_job(fake, task_scheduler, tmp_path, case):
-    before, answer, named, after, prefix = TASK_SCHEDULER[case]
+    before, answer, named, after, prefix, clock = TASK_SCHEDULER[case]
     for name in before:
         (task_scheduler / name).write_text(f'<Task xmlns="{TASK_XMLNS}"><Actions><Exec><Command>x</Command>'
                                            "</Exec></Actions></Task>")
     # A taskschd.dll beside the program, that isn't one: COM finds the Task Scheduler through
     # the system's registration of its class, never here.
-    app = fake.start(answers=50, program=downloads(tmp_path, "AddJob.exe", "taskschd.dll"))
+    app = fake.start(answers=50, program=downloads(tmp_path, "AddJob.exe", "taskschd.dll"), clock=clock)
     computer = prefix + app.state()["by_name"]["Text1"]["text"]
     app.set("Text1", computer)
     app.tab_to("Command1")
@@ -191,3 +195,4 @@ def test_where_the_at_interface_is_off_the_task_scheduler_gets_the_job(fake, tas
     assert driver("box", 1000)["box"] is False
     assert sorted(task.name for task in task_scheduler.glob("*")) == after
     assert len(fake.calls()) == 1
+    assert fake.clocks_read() == ([computer] if named else []), "the clock of the computer named, once Ja is said"

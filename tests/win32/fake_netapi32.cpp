@@ -1,11 +1,15 @@
 // A stand-in for netapi32.dll that lets a test see what the program hands to the scheduling
-// service. Each call appends one line to the file named by FAKE_NETAPI_LOG:
+// service. Each call of NetScheduleJobAdd appends one line to the file named by FAKE_NETAPI_LOG:
 //   server=<UTF-16 as hex, or NULL> record=<the AT_INFO's bytes as hex> command=<UTF-16 as hex>
 // and answers as FAKE_NETAPI_ANSWERS says: a comma-separated list with one entry per call, the
 // last one repeating (default "0"). An entry is a status to return, or "!" and an exception
 // code to raise, and may end in "@" and a number of milliseconds to take first ("0@4000"). A
 // job that is added gets a number that starts at FAKE_NETAPI_JOBID (default 1) and grows by
 // one with each added job.
+// NetRemoteTOD appends "clock server=<...>" and answers as FAKE_NETAPI_CLOCK says: a status
+// (default 50, ERROR_NOT_SUPPORTED), "!" and an exception code to raise, or "AHEAD,TIMEZONE":
+// this computer's time AHEAD seconds later, told with tod_timezone TIMEZONE. Its buffer is freed
+// with this stand-in's NetApiBufferFree.
 
 #include <windows.h>
 #include <lm.h>
@@ -50,30 +54,60 @@ void Hex(std::string& out, const void* data, std::size_t size) {
     }
 }
 
-}  // namespace
-
-extern "C" __declspec(dllexport) NET_API_STATUS WINAPI NetScheduleJobAdd(LPCWSTR Servername, LPBYTE Buffer,
-                                                                         LPDWORD JobId) {
-    std::string line = "server=";
-    if (Servername) {
-        Hex(line, Servername, lstrlenW(Servername) * sizeof(wchar_t));
+void Server(std::string& line, LPCWSTR server) {
+    line += "server=";
+    if (server) {
+        Hex(line, server, lstrlenW(server) * sizeof(wchar_t));
     } else {
         line += "NULL";
     }
+}
+
+void Log(const std::string& line) {
+    const HANDLE log = CreateFileW(Environment(L"FAKE_NETAPI_LOG").c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                                   OPEN_ALWAYS, 0, nullptr);
+    if (log == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    WriteFile(log, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    CloseHandle(log);
+}
+
+}  // namespace
+
+extern "C" __declspec(dllexport) NET_API_STATUS WINAPI NetApiBufferFree(LPVOID Buffer) {
+    return HeapFree(GetProcessHeap(), 0, Buffer) ? NERR_Success : ERROR_INVALID_PARAMETER;
+}
+
+extern "C" __declspec(dllexport) NET_API_STATUS WINAPI NetRemoteTOD(LPCWSTR UncServerName, LPBYTE* BufferPtr) {
+    std::string line = "clock ";
+    Server(line, UncServerName);
+    Log(line + "\n");
+    const std::wstring answer = Environment(L"FAKE_NETAPI_CLOCK");
+    if (answer.empty()) return ERROR_NOT_SUPPORTED;
+    if (answer[0] == L'!') RaiseException(std::wcstoul(answer.c_str() + 1, nullptr, 0), 0, 0, nullptr);
+    const std::size_t comma = answer.find(L',');
+    if (comma == std::wstring::npos) return std::wcstoul(answer.c_str(), nullptr, 0);
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);  // 100 ns since 1601
+    const ULONGLONG since1601 = (ULONGLONG{now.dwHighDateTime} << 32 | now.dwLowDateTime) / 10'000'000;
+    auto* told = static_cast<TIME_OF_DAY_INFO*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(TIME_OF_DAY_INFO)));
+    told->tod_elapsedt = static_cast<DWORD>(since1601 - 11'644'473'600ULL + std::wcstol(answer.c_str(), nullptr, 10));
+    told->tod_timezone = std::wcstol(answer.c_str() + comma + 1, nullptr, 10);
+    told->tod_tinterval = 310;
+    *BufferPtr = reinterpret_cast<LPBYTE>(told);
+    return NERR_Success;
+}
+
+extern "C" __declspec(dllexport) NET_API_STATUS WINAPI NetScheduleJobAdd(LPCWSTR Servername, LPBYTE Buffer,
+                                                                         LPDWORD JobId) {
+    std::string line;
+    Server(line, Servername);
     line += " record=";
     Hex(line, Buffer, sizeof(AT_INFO));
     line += " command=";
     const LPCWSTR command = reinterpret_cast<const AT_INFO*>(Buffer)->Command;
     Hex(line, command, lstrlenW(command) * sizeof(wchar_t));
-    line += "\n";
-
-    const HANDLE log = CreateFileW(Environment(L"FAKE_NETAPI_LOG").c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
-                                   OPEN_ALWAYS, 0, nullptr);
-    if (log != INVALID_HANDLE_VALUE) {
-        DWORD written = 0;
-        WriteFile(log, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-        CloseHandle(log);
-    }
+    Log(line + "\n");
 
     static DWORD calls = 0, added = 0;
     const std::wstring answer = Answer(calls++);

@@ -9,6 +9,10 @@
 //                                   the Nth call; then waits up to a minute for GO_FILE to exist
 //                                   (the test starts the service meanwhile), calls once more and
 //                                   prints "status=<n> job=<id>"
+//   schedule_probe clock [computer]  reads the computer's clock through the program's binding of
+//                                   NetRemoteTOD: "status=<n> elapsed=<seconds since 1970, GMT>
+//                                   hundredths=<n> timezone=<minutes west of GMT> here=<this
+//                                   computer's seconds since 1970, GMT>"
 //   schedule_probe load-by-path     loads netapi32.dll as a system without the loader's search
 //                                   flags would: "path=<the file loaded> add=<1 when it has
 //                                   NetScheduleJobAdd> beside=<the number of DLLs loaded
@@ -29,6 +33,7 @@
 #include "tests/win32/ProcessCounts.h"
 #include "win32/ScheduleJobsAdding.h"
 #include "win32/SystemLibrary.h"
+#include "win32/TimeOfDay.h"
 
 namespace {
 
@@ -70,6 +75,19 @@ int Soak(long calls, const wchar_t* goFile) {
     return Probe(nullptr, L"Calc.exe");
 }
 
+int Clock(const char16_t* server) {
+    RemoteClock clock{};
+    const std::uint32_t status = TimeOfDay::ReadRemoteClock(server, clock);
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    const unsigned long long here =
+        ((static_cast<unsigned long long>(now.dwHighDateTime) << 32 | now.dwLowDateTime) / 10'000'000) - 11'644'473'600;
+    std::printf("status=%lu elapsed=%lu hundredths=%lu timezone=%ld here=%llu\n", static_cast<unsigned long>(status),
+                static_cast<unsigned long>(clock.secondsSince1970), static_cast<unsigned long>(clock.hundredths),
+                static_cast<long>(clock.minutesWest), here);
+    return 0;
+}
+
 std::wstring ModulePath(HMODULE module) {
     std::wstring path(MAX_PATH, L'\0');
     path.resize(module ? GetModuleFileNameW(module, path.data(), MAX_PATH) : 0);
@@ -98,6 +116,8 @@ int LoadByPath() {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc == 2 && std::wstring(argv[1]) == L"load-by-path") return LoadByPath();
+    if (argc >= 2 && std::wstring(argv[1]) == L"clock")
+        return Clock(argc > 2 ? reinterpret_cast<const char16_t*>(argv[2]) : nullptr);
     if (argc == 4 && std::wstring(argv[1]) == L"soak") return Soak(std::wcstol(argv[2], nullptr, 10), argv[3]);
     const auto* server = argc > 1 && argv[1][0] != L'\0' ? reinterpret_cast<const char16_t*>(argv[1]) : nullptr;
     return Probe(server, argc > 2 ? argv[2] : L"Calc.exe");
