@@ -1,8 +1,8 @@
 # Windows build, 32- or 64-bit by the toolchain file: the program and the programs that test it
 # under Wine.
 
-set(BINDING_SOURCES win32/ScheduleJobsAdding.cpp win32/ExceptionGuard.cpp win32/SystemLibrary.cpp
-                    win32/PlatformCodes.cpp)
+set(BINDING_SOURCES win32/ScheduleJobsAdding.cpp win32/TimeOfDay.cpp win32/Netapi32.cpp win32/ExceptionGuard.cpp
+                    win32/SystemLibrary.cpp win32/PlatformCodes.cpp)
 add_library(binding STATIC ${BINDING_SOURCES})
 target_link_libraries(binding PUBLIC core PRIVATE product_flags)
 
@@ -15,10 +15,10 @@ add_custom_command(OUTPUT ${ICON}
     DEPENDS scripts/make-icon.py)
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     set(MANIFEST_ARCHITECTURE amd64)
-    set(PACKAGE_BUILD win64)
+    set(WINDOWS_BUILD win64)
 else()
     set(MANIFEST_ARCHITECTURE x86)
-    set(PACKAGE_BUILD win32)
+    set(WINDOWS_BUILD win32)
 endif()
 string(REPLACE "." "," VERSION_COMMAS ${PROJECT_VERSION})
 configure_file(win32/AddJob.manifest.in ${CMAKE_CURRENT_BINARY_DIR}/AddJob.manifest @ONLY)
@@ -44,22 +44,13 @@ target_link_libraries(AddJob PRIVATE comctl32 ole32 oleaut32 product_flags)
 # for its INI files and registry on a terminal server.
 target_link_options(AddJob PRIVATE -Wl,--tsaware)
 
-# The release zip, AddJob-<version>-win32.zip or -win64.zip: the program, the users' guide and
-# the licence in a folder of that name (cpack in the build folder), as reproducible as the program.
-install(TARGETS AddJob RUNTIME DESTINATION .)
-install(FILES USER-GUIDE.md LICENSE DESTINATION .)
-set(CPACK_GENERATOR ZIP)
-set(CPACK_PACKAGE_FILE_NAME AddJob-${PROJECT_VERSION}-${PACKAGE_BUILD})
-set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_SOURCE_DIR}/cmake/reproducible-zip.cmake)
-include(CPack)
-
 if(NOT BUILD_TESTING)
     return()
 endif()
 
 # The end-to-end tests under Wine, for this build: scripts/e2e prepares Wine, its prefix and
 # the scheduling service, runs tests/e2e and stops all it started.
-add_test(NAME e2e COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/scripts/e2e ${PACKAGE_BUILD} ${CMAKE_CURRENT_BINARY_DIR})
+add_test(NAME e2e COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/scripts/e2e ${WINDOWS_BUILD} ${CMAKE_CURRENT_BINARY_DIR})
 set_tests_properties(e2e PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 1800)
 
 # Test programs.

@@ -6,7 +6,7 @@ import zipfile
 
 import pefile
 
-from wine import BIN, BUILD, ROOT
+from wine import BIN, BUILD, OUT, ROOT
 
 SYSTEM_DLLS = {"comctl32.dll", "gdi32.dll", "kernel32.dll", "msvcrt.dll", "user32.dll", "advapi32.dll", "ole32.dll",
                "oleaut32.dll"}
@@ -67,7 +67,7 @@ def test_one_version_in_the_resource_the_manifest_and_the_project():
 
 def test_release_zip_holds_the_program_the_users_guide_and_the_licence():
     folder = f"AddJob-{project_version()}-{BUILD}"
-    with zipfile.ZipFile(BIN / f"{folder}.zip") as release:
+    with zipfile.ZipFile(OUT / "release" / f"{folder}.zip") as release:
         assert sorted(release.namelist()) == [f"{folder}/{name}" for name in ("AddJob.exe", "LICENSE", "USER-GUIDE.md")]
         for name, source in (("AddJob.exe", BIN), ("LICENSE", ROOT), ("USER-GUIDE.md", ROOT)):
             assert release.read(f"{folder}/{name}") == (source / name).read_bytes(), name

@@ -14,7 +14,7 @@ import pytest
 
 from wine import BUILD, ROOT
 
-SCRIPTS = ["setup", "build", "run", "test", "bench", "check-reproducible", "e2e"]
+SCRIPTS = ["setup", "build", "release", "run", "test", "bench", "check-reproducible", "e2e"]
 # Wine's side of the scripts alone: what scripts/run and scripts/e2e do before the program, under
 # the shell options they run with (set -euo pipefail), read off scripts/run.
 OPTIONS = re.search(r"^set -\w+ \w+$", (ROOT / "scripts" / "run").read_text(), re.MULTILINE)[0]
