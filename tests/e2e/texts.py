@@ -14,11 +14,11 @@ SHOWN = {
 }
 
 # The AT service's answers.
-def job_added(number):
-    return f"Der geplante Task ''Task{number}'' wurde erfolgreich hinzugefügt.  "
-
-
 JOB_ADDED_BEGINS, JOB_ADDED_ENDS = "Der geplante Task ''Task", "'' wurde erfolgreich hinzugefügt.  "
+
+
+def job_added(number):
+    return f"{JOB_ADDED_BEGINS}{number}{JOB_ADDED_ENDS}"
 
 
 def job_not_added(code):
