@@ -32,16 +32,18 @@ inline const std::u16string TimesAccepted =
 inline const std::u16string DaysAccepted =
     u"Erlaubt sind Wochentage (M, T, W, TH, F, S, SU) wie M,T,SU oder Tage des Monats von 1 bis 31 wie 13,17,28, "
     u"jeweils durch Kommas getrennt.";
+// The entries' captions as the messages about them name them.
+inline const std::u16string TimeField = u"Im Feld „Time (hh:mm):“", DaysField = u"Im Feld „Datum:“";
 inline std::u16string NotATime(const std::u16string& quoted) {
-    return u"Im Feld „Time (hh:mm):“ ist " + quoted + u" keine Uhrzeit.\n\n" + TimesAccepted;
+    return TimeField + u" ist " + quoted + u" keine Uhrzeit.\n\n" + TimesAccepted;
 }
 inline const std::u16string DayMissing =
-    u"Im Feld „Datum:“ fehlt ein Tag zwischen zwei Kommas oder nach dem letzten Komma.\n\n" + DaysAccepted;
+    DaysField + u" fehlt ein Tag zwischen zwei Kommas oder nach dem letzten Komma.\n\n" + DaysAccepted;
 inline std::u16string NotADayOfTheMonth(const std::u16string& quoted) {
-    return u"Im Feld „Datum:“ ist " + quoted + u" kein Tag des Monats.\n\n" + DaysAccepted;
+    return DaysField + u" ist " + quoted + u" kein Tag des Monats.\n\n" + DaysAccepted;
 }
 inline std::u16string NotAWeekday(const std::u16string& quoted) {
-    return u"Im Feld „Datum:“ ist " + quoted + u" kein Wochentag.\n\n" + DaysAccepted;
+    return DaysField + u" ist " + quoted + u" kein Wochentag.\n\n" + DaysAccepted;
 }
 inline const std::u16string NoProgram = u"Im Feld „Anwendung:“ fehlt das Programm, das der Task starten soll.";
 inline const std::u16string ProgramTooLong =
