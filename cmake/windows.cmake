@@ -2,7 +2,7 @@
 # under Wine.
 
 set(BINDING_SOURCES win32/ScheduleJobsAdding.cpp win32/TimeOfDay.cpp win32/Netapi32.cpp win32/ExceptionGuard.cpp
-                    win32/SystemLibrary.cpp win32/PlatformCodes.cpp)
+                    win32/SystemLibrary.cpp win32/PlatformCodesChecked.cpp)
 add_library(binding STATIC ${BINDING_SOURCES})
 target_link_libraries(binding PUBLIC core PRIVATE product_flags)
 

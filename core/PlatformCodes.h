@@ -1,6 +1,6 @@
 #pragma once
 // The platform's numbers that the program decides by, under names of its own (the platform's
-// own names are macros of <windows.h>). win32/PlatformCodes.cpp checks each against the
+// own names are macros of <windows.h>). win32/PlatformCodesChecked.cpp checks each against the
 // platform's headers where they have it.
 
 #include <cstdint>
