@@ -1,5 +1,7 @@
 #include "core/CommandLine.h"
 
+#include "core/Utf16.h"
+
 namespace {
 
 using Text = std::u16string_view;
@@ -13,10 +15,10 @@ bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
 bool Writable(Text text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t c = text[i];
-        const bool high = c >= 0xD800 && c <= 0xDBFF, low = c >= 0xDC00 && c <= 0xDFFF;
-        if (high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+        if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
             ++i;
-        } else if ((c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') || high || low || c >= 0xFFFE) {
+        } else if ((c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') || IsHighSurrogate(c) || IsLowSurrogate(c) ||
+                   c >= 0xFFFE) {
             return false;
         }
     }

@@ -3,11 +3,9 @@
 #include "core/Digits.h"
 #include "core/PlatformCodes.h"
 #include "core/Texts.h"
+#include "core/Utf16.h"
 
 namespace {
-
-bool IsHighSurrogate(char32_t c) { return c >= 0xD800 && c < 0xDC00; }
-bool IsLowSurrogate(char32_t c) { return c >= 0xDC00 && c < 0xE000; }
 
 // Control and format characters: invisible in a message box, and the bidirectional ones among
 // them would reorder its text. Half a surrogate pair has no picture either.

@@ -30,6 +30,9 @@ inline constexpr std::uint32_t ClassNotRegistered = 0x80040154;    // REGDB_E_CL
 inline constexpr std::uint32_t SomeTriggersFailed = 0x0004131B;  // SCHED_S_SOME_TRIGGERS_FAILED
 inline constexpr std::uint32_t BatchLogonProblem = 0x0004131C;   // SCHED_S_BATCH_LOGON_PROBLEM
 
+// SUCCEEDED(): an HRESULT whose severity bit is clear, S_OK or another success.
+constexpr bool Succeeded(std::uint32_t hresult) { return (hresult & 0x80000000) == 0; }
+
 // How a task logs on to run: TASK_LOGON_SERVICE_ACCOUNT, a service account, which needs no one
 // to be logged on and no password.
 inline constexpr std::uint32_t LogonServiceAccount = 5;

@@ -31,7 +31,6 @@ Attempt RegisterAsTask(const AtInfo& job, const std::u16string& computer, Schedu
 }
 
 bool IsZero(std::uint32_t status) { return status == 0; }
-bool IsSuccessHresult(std::uint32_t result) { return (result & 0x80000000) == 0; }  // SUCCEEDED()
 
 // A way to a computer's scheduling service: whether the user is asked first, how the job is
 // handed over, which answers mean it was taken, on which answer the next route is offered,
@@ -55,7 +54,7 @@ constexpr Route Routes[] = {
      .failure = Texts::JobNotAdded},
     {.asksFirst = true,
      .schedule = RegisterAsTask,
-     .succeeded = IsSuccessHresult,
+     .succeeded = Codes::Succeeded,
      .passesOn = std::nullopt,
      .confirmation = Texts::TaskAdded,
      .failure = Texts::TaskNotAdded},

@@ -22,3 +22,6 @@ static_assert(Codes::TaskAccessDenied == std::uint32_t(E_ACCESSDENIED) &&
               Codes::SchedulerNotRunning == std::uint32_t(SCHED_E_SERVICE_NOT_RUNNING) &&
               Codes::ClassNotRegistered == std::uint32_t(REGDB_E_CLASSNOTREG));
 static_assert(Codes::LogonServiceAccount == TASK_LOGON_SERVICE_ACCOUNT);
+static_assert(Codes::Succeeded(std::uint32_t(S_OK)) == SUCCEEDED(S_OK) &&
+              Codes::Succeeded(std::uint32_t(S_FALSE)) == SUCCEEDED(S_FALSE) &&
+              Codes::Succeeded(std::uint32_t(E_FAIL)) == SUCCEEDED(E_FAIL));
