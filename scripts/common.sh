@@ -10,6 +10,7 @@
 #                       file descriptor 9 of the script that took it: every program a run starts
 #                       for longer than a step gets it closed (9<&-), so that none outlives the
 #                       run holding it
+#   project_version     the version that project() in CMakeLists.txt gives; fails without one
 #   build_preset NAME [ARG...]
 #                       configures CMake's preset NAME into OUT/NAME and builds it (ARGs go to
 #                       cmake --build); on failure shows the end of its log and says where it is
@@ -78,6 +79,13 @@ _lock_holders() {
     [ ${#holders[@]} -gt 0 ] || holders=("no process that is still running")
     printf '%s' "${holders[0]}"
     [ ${#holders[@]} -eq 1 ] || printf ', %s' "${holders[@]:1}"
+}
+
+project_version() {
+    local version
+    version=$(sed -n 's/^project(AddJob VERSION \([0-9.]*\).*/\1/p' "$ROOT/CMakeLists.txt")
+    [ -n "$version" ] || fail "no version in project() of $ROOT/CMakeLists.txt." "give project(AddJob VERSION ...) a version."
+    echo "$version"
 }
 
 build_preset() {

@@ -6,7 +6,7 @@ import zipfile
 
 import pefile
 
-from wine import BIN, BUILD, OUT, ROOT
+from wine import BIN, BUILD, OUT, ROOT, project_version
 
 SYSTEM_DLLS = {"comctl32.dll", "gdi32.dll", "kernel32.dll", "msvcrt.dll", "user32.dll", "advapi32.dll", "ole32.dll",
                "oleaut32.dll"}
@@ -28,11 +28,6 @@ def resource(pe, kind, name):
                     data = named.directory.entries[0].data.struct
                     return pe.get_data(data.OffsetToData, data.Size)
     raise AssertionError(f"no resource {kind}/{name}")
-
-
-def project_version():
-    """The version that CMakeLists.txt's project() gives."""
-    return re.search(r"project\(AddJob VERSION ([0-9.]+)", (ROOT / "CMakeLists.txt").read_text()).group(1)
 
 
 def test_small_standalone_and_for_its_architecture():

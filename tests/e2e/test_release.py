@@ -11,10 +11,9 @@ import pytest
 
 import texts
 from app import App, driver
-from wine import BUILD, OUT, ROOT
+from wine import BUILD, OUT, ROOT, project_version
 
-VERSION = next(line.split()[2] for line in (ROOT / "CMakeLists.txt").read_text().splitlines()
-               if line.startswith("project(AddJob VERSION"))
+VERSION = project_version()
 
 
 def openssl(*args, cwd):

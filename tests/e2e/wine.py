@@ -5,6 +5,7 @@ server is persistent and whose scheduling service runs. Programs are run here, t
 stopped and started, and netapi32.dll is swapped for a stand-in."""
 import contextlib
 import os
+import re
 import subprocess
 import tempfile
 import time
@@ -25,6 +26,11 @@ PREFIX = Path(os.environ.get("WINEPREFIX", "/nonexistent"))
 SYSTEM_NETAPI = PREFIX / "drive_c/windows/system32/netapi32.dll"
 # Where Wine's Task Scheduler service keeps each task, as a file named after it.
 TASKS = PREFIX / "drive_c/windows/system32/tasks"
+
+
+def project_version():
+    """The version that CMakeLists.txt's project() gives."""
+    return re.search(r"project\(AddJob VERSION ([0-9.]+)", (ROOT / "CMakeLists.txt").read_text()).group(1)
 
 
 def run_wine(command, env=None, timeout=60):
