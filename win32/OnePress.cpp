@@ -5,12 +5,21 @@
 
 namespace {
 
+bool IsAlt(WPARAM key) { return key == VK_MENU || key == VK_LMENU || key == VK_RMENU; }
+
 LRESULT CALLBACK DropRepeatedPresses(int code, WPARAM wParam, LPARAM lParam) {
-    if (code >= 0 && IsRepeatedPress(*reinterpret_cast<const MSG*>(lParam))) return TRUE;
-    return CallNextHookEx(nullptr, code, wParam, lParam);
+    if (code < 0 || !IsRepeatedPress(*reinterpret_cast<const MSG*>(lParam)))
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    Drop(*reinterpret_cast<const MSG*>(lParam));
+    return TRUE;
 }
 
 }  // namespace
+
+void Drop(const MSG& message) {
+    if (message.message == WM_SYSKEYDOWN && message.hwnd != nullptr && !IsAlt(message.wParam))
+        DefWindowProcW(message.hwnd, WM_SYSKEYDOWN, VK_NONAME, message.lParam);
+}
 
 bool IsSchedulePress(int id, int code, HWND focus, HWND button) {
     return (GetDlgCtrlID(button) == id && code == BN_CLICKED) || (id == IDOK && focus == button);
@@ -37,8 +46,7 @@ void DropInputMadeDuringTheCall() {
     MSG message;
     for (const auto& [first, last] : {std::pair{WM_KEYFIRST, WM_KEYLAST}, {WM_MOUSEFIRST, WM_MOUSELAST},
                                      {WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK}})
-        while (PeekMessageW(&message, nullptr, first, last, PM_REMOVE)) {
-        }
+        while (PeekMessageW(&message, nullptr, first, last, PM_REMOVE)) Drop(message);
 }
 
 bool ClosedBoxEcho::IsEcho(const MSG& message, HWND button, wchar_t accessKey) const {

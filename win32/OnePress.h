@@ -6,6 +6,13 @@
 
 #include <windows.h>
 
+// Drops `message`, a key or click the window takes no notice of, whole. Wine's DefWindowProc (not
+// the input queue, as on Windows) notes whether a key went down between Alt's press and its
+// release; a key pressed with Alt that it never sees leaves the Alt looking as if pressed alone,
+// and its release then opens the system menu, where the next keys may choose Close. So a key-down
+// with Alt is shown to DefWindowProc all the same, as no key in particular (Alt+F4 closes nothing).
+void Drop(const MSG& message);
+
 // Whether a WM_COMMAND to the window (`id`, `code`) is a press on "Schedule": its click, or
 // Enter (IDOK, which the dialog keys send wherever the focus is) while the focus is on it.
 bool IsSchedulePress(int id, int code, HWND focus, HWND button);

@@ -97,7 +97,10 @@ int Root::MessageLoop() {
     MSG message{};
     BOOL got;
     while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
-        if (IsRepeatedPress(message) || echo_.IsEcho(message, Item(IDC_COMMAND1), ScheduleButton.key)) continue;
+        if (IsRepeatedPress(message) || echo_.IsEcho(message, Item(IDC_COMMAND1), ScheduleButton.key)) {
+            Drop(message);
+            continue;
+        }
         // The dialog manager's keys: Tab, Shift+Tab, arrows in the option pair, Space on buttons.
         if (window_ != nullptr && IsDialogMessageW(window_, &message)) continue;
         TranslateMessage(&message);

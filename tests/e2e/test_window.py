@@ -254,6 +254,10 @@ ONE_PRESS = {
     "double tap": ("0", ["key Return", "box up", "key --delay 80 Return Return"], False),
     # A double click on the confirmation's OK where it lies over the button.
     "double click": ("0", ["key Return", "box over button", "mousemove {x} {y} click --repeat 2 --delay 80 1"], False),
+    # With the confirmation up, Enter and Alt+A, then Alt+S, which the box took, in the entry:
+    # dropped whole, its Alt is no Alt pressed alone, whose release opens the system menu, where
+    # Down and "c" choose Close.
+    "double alt+s": ("0", ["key alt+s", "box up", "key --delay 80 Return alt+a alt+s", "key Down c"], False),
 }
 
 
