@@ -155,9 +155,13 @@ class App:
     def __init__(self, program, env):
         self.program = Path(program)
         self.log = open(OUT / "app.log", "ab")
+        # What the test hooks, once installed, note of what the program handled.
+        self.events = OUT / f"events-{BUILD}.log"
+        self.events.write_bytes(b"")
         self.process = subprocess.Popen([WINE, str(program)], stdin=subprocess.DEVNULL,
                                         stdout=self.log, stderr=self.log,
-                                        env={**os.environ, **BUILTIN_NETAPI, **env})
+                                        env={**os.environ, **BUILTIN_NETAPI, **env,
+                                             "ADDJOB_EVENTS": windows_path(self.events)})
         self.watching = False
         assert driver("wait")["window"], "the window did not appear"
 
@@ -184,6 +188,10 @@ class App:
         box = driver("box", wait_ms)
         assert box["box"], "no message box after Schedule"
         return box
+
+    def last_events(self, n):
+        """The last N things the program noted it handled (test_hooks.dll's Count and Marker)."""
+        return self.events.read_text(errors="replace").splitlines()[-n:]
 
     def counts(self):
         """The program's kernel handles and GDI objects."""

@@ -14,7 +14,9 @@ random run, whenever a text in a new script is drawn or more device contexts are
 than before, and stay; a leak grows with the Schedules.
 
 ADDJOB_MONKEY_SEED replays a run (each run prints its seed); ADDJOB_MONKEY_EVENTS sets its
-length (2,000 events by default)."""
+length (2,000 events by default). A failure says whether the program still runs (or its exit
+code), whether its window and a box are there, the burst's last events and the last things the
+program noted it handled."""
 import json
 import os
 import random
@@ -46,27 +48,41 @@ ALPHABET = ("aZ09,:. äöüß ÀÉ ΑΩ жЯ שלום مرحبا 中文字 か�
 
 
 def burst(rng, client, button):
-    """One burst of xdotool commands."""
-    commands = []
+    """One burst: its events, each as xdotool commands."""
+    events = []
     for _ in range(BURST):
         kind = rng.random()
         if kind < 0.56:
             key = rng.choice(KEYS)
-            commands += ["key", "--delay", "3", key]
+            events.append(["key", "--delay", "3", key])
         elif kind < 0.57:
             # Held past the X server's auto-repeat delay (660 ms), so that the key repeats.
             key = rng.choice(["Return", "space", "Tab", "Down", "x", "alt+s"])
-            commands += ["keydown", key, "sleep", f"{rng.uniform(0.7, 0.8):.2f}", "keyup", key]
+            events.append(["keydown", key, "sleep", f"{rng.uniform(0.7, 0.8):.2f}", "keyup", key])
         elif kind < 0.67:
-            commands += ["key", "--delay", "3", f"alt+{rng.choice(string.ascii_lowercase)}"]
+            events.append(["key", "--delay", "3", f"alt+{rng.choice(string.ascii_lowercase)}"])
         else:
             left, top, right, bottom = button if rng.random() < 0.3 else client
             x, y = rng.randrange(left, right), rng.randrange(top, bottom)
             clicks = rng.choice([1, 1, 1, 2])
             # xdotool waits its --delay after every click: only a double click needs one.
-            commands += ["mousemove", str(x), str(y), "click", "--repeat", str(clicks),
-                         "--delay", "30" if clicks == 2 else "1", "1"]
-    return commands
+            events.append(["mousemove", str(x), str(y), "click", "--repeat", str(clicks),
+                           "--delay", "30" if clicks == 2 else "1", "1"])
+    return events
+
+
+def what_is_left(app, events):
+    """What a failed burst left, for its report: the program, its window and box, the burst's
+    last events, and the last things the program noted it handled."""
+    code = app.process.poll()
+    said = ["the program runs" if code is None else f"the program has ended, exit code {code}"]
+    if code is None:
+        said.append("its window is " + ("there" if driver("wait", 0)["window"] else "gone"))
+        box = driver("box", 0, -2)
+        said.append(f"a box is up: {box['text'][:80]!r}" if box["box"] else "no box is up")
+    return "; ".join(said) + "\nthe burst's last events:\n  " + \
+        "\n  ".join(" ".join(event) for event in events[-12:]) + "\nwhat the program noted last:\n  " + \
+        "\n  ".join(app.last_events(12))
 
 
 def checkpoint(app, defaults, paste):
@@ -119,21 +135,21 @@ def test_monkey(fake):
     assert driver("hook", "count") == {"done": True, "answer": 1}
     counted, calls = driver("counts"), 0
     for n in range(EVENTS // BURST):
-        subprocess.run(["xdotool", *burst(rng, client, button)], check=True, timeout=120)
+        events = burst(rng, client, button)
+        subprocess.run(["xdotool", *(command for event in events for command in event)], check=True, timeout=120)
         text = "".join(rng.choice(ALPHABET) for _ in range(rng.randrange(0, 60)))
         paste = (ID[rng.choice(PASTE_INTO)], text, int(rng.random() < 0.8))
-        where = f"seed {SEED}, burst {n + 1}"
         try:
             checkpoint(app, defaults, paste)
+            assert app.process.poll() is None, "the program ended"
+            before, counted = counted, driver("counts")
+            presses, boxes, warnings = (counted[key] - before[key] for key in ("presses", "boxes", "warnings"))
+            before_calls, calls = calls, len(fake.calls())
+            assert presses == boxes, f"{presses} activations of Schedule opened {boxes} message boxes"
+            assert calls - before_calls == boxes - warnings, \
+                f"{calls - before_calls} service calls for {boxes} boxes, {warnings} of them about an entry"
         except AssertionError as failure:
-            raise AssertionError(f"{where}: {failure}") from None
-        assert app.process.poll() is None, f"{where}: the program ended"
-        before, counted = counted, driver("counts")
-        presses, boxes, warnings = (counted[key] - before[key] for key in ("presses", "boxes", "warnings"))
-        before_calls, calls = calls, len(fake.calls())
-        assert presses == boxes, f"{where}: {presses} activations of Schedule opened {boxes} message boxes"
-        assert calls - before_calls == boxes - warnings, \
-            f"{where}: {calls - before_calls} service calls for {boxes} boxes, {warnings} of them about an entry"
+            raise AssertionError(f"seed {SEED}, burst {n + 1}: {failure}\n{what_is_left(app, events)}") from None
     for name, text in defaults.items():
         driver("paste", ID[name], text)
     counts = steady(app, defaults)

@@ -12,13 +12,17 @@
 // Count (WH_CALLWNDPROC) counts each activation of Schedule, by the window's own rule
 // (win32/OnePress.h), each message box of the window that is shown, and of those each about an
 // entry: the boxes with the warning icon, which the program shows for an entry and for nothing
-// else. Input the program drops on purpose never becomes an activation. VetoCreation (WH_CBT, every thread) vetoes the creation of the
-// control whose id ADDJOB_VETO gives, or of the job window itself for "window".
+// else. Input the program drops on purpose never becomes an activation. Count and Marker also
+// note each activation, box and system command (the system menu's, the close box's) in the file
+// that ADDJOB_EVENTS names: the program's own account of what it handled, for a failure to show.
+// VetoCreation (WH_CBT, every thread) vetoes the creation of the control whose id ADDJOB_VETO
+// gives, or of the job window itself for "window".
 
 #include <windows.h>
 
 #include <cwchar>
 #include <string>
+#include <vector>
 
 #include "tests/win32/HookNames.h"
 #include "win32/ControlIds.h"
@@ -113,16 +117,57 @@ bool AnswerHighContrast() {
     return false;
 }
 
+std::wstring Environment(const wchar_t* name) {
+    std::wstring value(GetEnvironmentVariableW(name, nullptr, 0), L'\0');
+    value.resize(GetEnvironmentVariableW(name, value.data(), static_cast<DWORD>(value.size())));
+    return value;
+}
+
+// Appends a line, the time and `what`, to the file that ADDJOB_EVENTS names.
+void Note(const std::wstring& what) {
+    const std::wstring path = Environment(L"ADDJOB_EVENTS");
+    const HANDLE log = path.empty() ? INVALID_HANDLE_VALUE
+                                    : CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                  nullptr, OPEN_ALWAYS, 0, nullptr);
+    if (log == INVALID_HANDLE_VALUE) return;
+    const std::wstring line = std::to_wstring(GetTickCount()) + L" ms: " + what + L"\n";
+    std::string bytes(line.size() * 3, '\0');
+    bytes.resize(WideCharToMultiByte(CP_UTF8, 0, line.data(), int(line.size()), bytes.data(), int(bytes.size()),
+                                     nullptr, nullptr));
+    DWORD written = 0;
+    WriteFile(log, bytes.data(), DWORD(bytes.size()), &written, nullptr);
+    CloseHandle(log);
+}
+
+void NoteSystemCommand(HWND window, UINT message, WPARAM wParam) {
+    if (message == WM_SYSCOMMAND && IsRoot(window)) {
+        wchar_t hex[16];
+        std::swprintf(hex, 16, L"%04X", unsigned(wParam));
+        Note(L"system command 0x" + std::wstring(hex));
+    }
+}
+
+// The first line of a box's text, or what it is where it has none (Wine's About box).
+std::wstring FirstLine(HWND box) {
+    std::vector<wchar_t> text(GetWindowTextLengthW(GetDlgItem(box, 0xFFFF)) + 1);
+    GetDlgItemTextW(box, 0xFFFF, text.data(), static_cast<int>(text.size()));
+    const std::wstring line(text.data(), std::wcscspn(text.data(), L"\n"));
+    return line.empty() ? L"a dialog without a message" : L"\"" + line + L"\"";
+}
+
 }  // namespace
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK Count(int code, WPARAM wParam, LPARAM lParam) {
     const auto& sent = *reinterpret_cast<const CWPSTRUCT*>(lParam);
     if (code == HC_ACTION && sent.message == WM_COMMAND && IsRoot(sent.hwnd) &&
-        IsSchedulePress(LOWORD(sent.wParam), HIWORD(sent.wParam), GetFocus(), GetDlgItem(sent.hwnd, IDC_COMMAND1)))
+        IsSchedulePress(LOWORD(sent.wParam), HIWORD(sent.wParam), GetFocus(), GetDlgItem(sent.hwnd, IDC_COMMAND1))) {
         Add(sent.hwnd, PressesProperty);
+        Note(L"Schedule activated");
+    }
+    if (code == HC_ACTION) NoteSystemCommand(sent.hwnd, sent.message, sent.wParam);
     if (code == HC_ACTION && sent.message == WM_SHOWWINDOW && sent.wParam && IsClass(sent.hwnd, L"#32770")) {
         const HWND owner = GetWindow(sent.hwnd, GW_OWNER);
-        if (IsRoot(owner)) Add(owner, BoxesProperty);
+        if (IsRoot(owner)) Add(owner, BoxesProperty), Note(L"box shown: " + FirstLine(sent.hwnd));
         if (IsRoot(owner) && ShowsIcon(sent.hwnd, LoadIconW(nullptr, IDI_WARNING))) Add(owner, WarningsProperty);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -132,11 +177,13 @@ HWND markedRoot = nullptr;
 
 // Counts each marker key the window's thread takes from its queue, in whichever loop: its own, a
 // message box's, a menu's, or the drop of input made during a service call. Once the marker is
-// taken, every key and click the X server had before it has been taken too, and handled.
+// taken, every key and click the X server had before it has been taken too, and handled. Notes
+// the system commands posted to the window (a menu's choice).
 extern "C" __declspec(dllexport) LRESULT CALLBACK Marker(int code, WPARAM wParam, LPARAM lParam) {
     const auto& message = *reinterpret_cast<const MSG*>(lParam);
     if (code == HC_ACTION && wParam == PM_REMOVE && message.message == WM_KEYDOWN && message.wParam == MarkerKey)
         Add(markedRoot, MarkersProperty);
+    if (code == HC_ACTION && wParam == PM_REMOVE) NoteSystemCommand(message.hwnd, message.message, message.wParam);
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
@@ -173,8 +220,7 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK Hook(int code, WPARAM wParam, 
 extern "C" __declspec(dllexport) LRESULT CALLBACK VetoCreation(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_CREATEWND) {
         const CREATESTRUCTW& create = *reinterpret_cast<const CBT_CREATEWNDW*>(lParam)->lpcs;
-        std::wstring veto(64, L'\0');
-        veto.resize(GetEnvironmentVariableW(L"ADDJOB_VETO", veto.data(), static_cast<DWORD>(veto.size())));
+        const std::wstring veto = Environment(L"ADDJOB_VETO");
         const bool isRoot = !IS_INTRESOURCE(create.lpszClass) && lstrcmpW(create.lpszClass, RootClassName) == 0;
         const bool isControl = !veto.empty() && (create.style & WS_CHILD) && IsRoot(create.hwndParent) &&
                                reinterpret_cast<UINT_PTR>(create.hMenu) == std::wcstoul(veto.c_str(), nullptr, 10);
