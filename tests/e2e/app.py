@@ -180,6 +180,8 @@ class App:
         driver("set", ID[name], text)
 
     def press(self, name):
+        """Clicks a button: Schedule without waiting for what it opens, any other once the
+        program has handled the click."""
         driver("press", ID[name])
 
     def schedule(self, wait_ms=10000):

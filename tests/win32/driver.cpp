@@ -208,7 +208,14 @@ json Paste(HWND root, const Args& args) {
     return json::object();
 }
 
-json Press(HWND root, const Args& args) { return {{"posted", PostMessageW(Item(root, args), BM_CLICK, 0, 0) != 0}}; }
+// A click on "Schedule" may open a modal box, so it is posted; a click on any other button is
+// sent, so that it has been handled when the answer comes.
+json Press(HWND root, const Args& args) {
+    const HWND button = Item(root, args);
+    if (GetDlgCtrlID(button) == IDC_COMMAND1) return {{"posted", PostMessageW(button, BM_CLICK, 0, 0) != 0}};
+    DWORD_PTR result = 0;
+    return {{"sent", SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 10000, &result) != 0}};
+}
 
 // Waits up to MS ms for the program's message box, reads it, and presses its button number
 // BUTTON (from 0; -1: the last one, OK or No; -2: none, the box stays); a dialog that stays up
@@ -353,7 +360,7 @@ constexpr Command Commands[] = {
     {"set", "ID TEXT: sets a control's text (WM_SETTEXT)", true, Set},
     {"paste", "ID TEXT [APPEND]: pastes TEXT into a control through the clipboard, in place of its text or after it",
      true, Paste},
-    {"press", "ID: clicks a button (BM_CLICK) without waiting", true, Press},
+    {"press", "ID: clicks a button (BM_CLICK): Schedule without waiting, any other once it is handled", true, Press},
     {"box", "[MS [BUTTON [X Y]]]: waits for the program's message box, reads it, presses BUTTON", false, Box},
     {"close", "[close|quit|wait [MS]]: ends the program and waits for it; its exit code", false, Close},
     {"hook", "dpi TO FROM|high-contrast|count|marker|veto 1|veto 0: a request to test_hooks.dll", false,
