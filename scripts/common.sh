@@ -10,6 +10,19 @@
 #                       file descriptor 9 of the script that took it: every program a run starts
 #                       for longer than a step gets it closed (9<&-), so that none outlives the
 #                       run holding it
+#   in_background CMD   runs a long step so that Ctrl-C or kill ends the script at once: bash
+#                       runs a trap only when the command in the foreground returns, but a wait
+#                       gives way to the signal. Its output goes where the script's goes (a
+#                       step whose output goes to a file redirects it itself), so that the trap's
+#                       word on the interruption does too
+#   at_exit FUNCTION    runs FUNCTION when the script ends, however it ends
+#   stop_marked         stops every process that carries this script's mark (below)
+# Every process a script starts carries the script's mark in its environment (ADDJOB_RUNS: the
+# marks of this script and of the scripts that started it), Wine's servers and services among
+# them, however far from the script they were started. When the script ends, however it ends
+# (done, failed, Ctrl-C, kill), it runs what at_exit registered, then stops every process that
+# still carries its mark; the script that holds the build folder also removes a Wine prefix left
+# half-made there, once nothing runs in it.
 #   project_version     the version that project() in CMakeLists.txt gives; fails without one
 #   build_preset NAME [ARG...]
 #                       configures CMake's preset NAME into OUT/NAME and builds it (ARGs go to
@@ -46,8 +59,60 @@ fail() {
     exit 1
 }
 
-# Ctrl-C and kill end the script: its EXIT trap then stops what it started.
+ADDJOB_MARK=run-$$-$RANDOM$RANDOM
+export ADDJOB_RUNS="${ADDJOB_RUNS:+$ADDJOB_RUNS }$ADDJOB_MARK"
+_at_exit=()
+_holds_lock=false
+
+at_exit() { _at_exit+=("$1"); }
+
+in_background() {
+    "$@" &
+    wait $!
+}
+
+# The processes that carry this script's mark. The tools that look are started without it.
+_marked() {
+    ADDJOB_RUNS= grep -lsz -E "^ADDJOB_RUNS=(.* )?$ADDJOB_MARK( .*)?\$" /proc/[0-9]*/environ |
+        ADDJOB_RUNS= cut -d/ -f3 || true
+}
+
+# Asks them to end, and ends those that have not within 5 s.
+stop_marked() {
+    local pids _
+    pids=$(_marked)
+    for _ in $(seq 25); do
+        [ -n "$pids" ] || return 0
+        kill -TERM $pids 2>/dev/null || true
+        sleep 0.2
+        pids=$(_marked)
+    done
+    kill -KILL $pids 2>/dev/null || true
+}
+
+_remove_half_made_prefixes() {
+    local prefix
+    for prefix in "$OUT"/wineprefix-*; do
+        [ -d "$prefix" ] && [ ! -f "$prefix/.addjob-ready" ] || continue
+        WINEPREFIX= ADDJOB_RUNS= grep -qsxzF "WINEPREFIX=$prefix" /proc/[0-9]*/environ && continue
+        rm -rf "$prefix"
+        echo "Removed the half-made Wine prefix $prefix; the next run makes it afresh." >&2
+    done
+}
+
+_end_run() {
+    local code=$? cleanup
+    trap '' INT TERM  # a second Ctrl-C does not cut the clean-up short
+    for cleanup in "${_at_exit[@]}"; do
+        "$cleanup" || true
+    done
+    stop_marked || true
+    if $_holds_lock; then _remove_half_made_prefixes || true; fi
+    exit "$code"
+}
+
 trap 'echo "$(basename "$0"): interrupted; stopping what this run started." >&2; exit 130' INT TERM
+trap _end_run EXIT
 
 lock_build_folder() {
     [ "${ADDJOB_LOCKED:-}" = "$OUT" ] && return 0
@@ -64,6 +129,7 @@ lock_build_folder() {
     fi
     echo "process $$, $(basename "$0"), since $(date +%H:%M:%S)" >"$OUT/.lock"
     export ADDJOB_LOCKED=$OUT
+    _holds_lock=true
 }
 
 # The living processes that have the lock file open, each as "process ID (command line)".
@@ -88,10 +154,14 @@ project_version() {
     echo "$version"
 }
 
+_configure_and_build() {
+    { cmake --preset "$1" -B "$OUT/$1" && cmake --build "$OUT/$1" -j"$(nproc)" "${@:3}"; } >"$2" 2>&1
+}
+
 build_preset() {
     local preset=$1 log=$OUT/build-$1.log
     shift
-    { cmake --preset "$preset" -B "$OUT/$preset" && cmake --build "$OUT/$preset" -j"$(nproc)" "$@"; } >"$log" 2>&1 ||
+    in_background _configure_and_build "$preset" "$log" "$@" ||
         { tail -n 40 "$log"; fail "the $preset build failed (above; all of it in $log)." \
             "fix what it says; if a tool is missing, run scripts/setup as root."; }
 }

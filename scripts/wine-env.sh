@@ -5,11 +5,10 @@
 #   wine_select BUILD  win32 or win64: the build, its Wine loader and server, and its prefix
 #   wine_up            prepares and starts the selected prefix and its service (idempotent);
 #                      on failure says what failed and what to do, and returns non-zero
-#   wine_stop          stops the selected prefix's server (and so its service)
-#   wine_down          stops everything wine_up started, Xvfb included, by the processes' own
-#                      ids: each carries this shell's ADDJOB_RUN, so that they are found even
-#                      when the prefix is gone; removes a prefix it was interrupted making
 #   wine_run           runs a program in the prefix, its output to stdout, nothing inherited
+# When the script ends, however it ends, the servers of the prefixes it started are stopped
+# (wineserver -k, so that they save the registry) and then every process it started, Xvfb
+# included (common.sh); a prefix it was interrupted making is removed.
 # Set ADDJOB_64_ONLY=1 to take this machine for one that can't run 32-bit programs, and
 # ADDJOB_OWN_DISPLAY=1 to show the windows on a virtual display of their own whatever DISPLAY
 # says (the tests do: their keys and clicks must not reach the user's desktop).
@@ -19,10 +18,8 @@
 export WINEDEBUG=-all
 export LANG=C.UTF-8
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
-export ADDJOB_RUN=$$.$RANDOM
 XVFB_PID=
 STARTED_PREFIXES=()
-MAKING_PREFIX=
 
 wine_32bit_reason() {
     if [ -n "${ADDJOB_64_ONLY:-}" ]; then
@@ -60,11 +57,11 @@ _start_xvfb() {
     local said n= cookie
     said=$(mktemp)
     cookie=$(mcookie)
-    export XAUTHORITY=$OUT/xvfb.auth
+    export XAUTHORITY=$OUT/xvfb-$ADDJOB_BUILD.auth
     (umask 077 && : >"$XAUTHORITY")  # readable by this user alone
     xauth -q -f "$XAUTHORITY" add :0 . "$cookie"  # the server takes every cookie in the file
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -auth "$XAUTHORITY" 3>"$said" </dev/null \
-        >"$OUT/xvfb.log" 2>&1 9<&- &
+        >"$OUT/xvfb-$ADDJOB_BUILD.log" 2>&1 9<&- &
     XVFB_PID=$!
     for _ in $(seq 100); do
         n=$(cat "$said")
@@ -73,7 +70,7 @@ _start_xvfb() {
     done
     rm -f "$said"
     if [ -z "$n" ]; then
-        echo "Xvfb did not start (its output: $OUT/xvfb.log)." >&2
+        echo "Xvfb did not start (its output: $OUT/xvfb-$ADDJOB_BUILD.log)." >&2
         echo "What to do: run scripts/setup as root, which installs the package xvfb; or set DISPLAY to an X server." >&2
         return 1
     fi
@@ -101,7 +98,6 @@ _wine_step() {
 _make_prefix() {
     local started=$SECONDS
     echo "Preparing the Wine prefix $WINEPREFIX (about 20 s) ..." >&2
-    MAKING_PREFIX=$WINEPREFIX
     if ! _wine_step "$WINE" wineboot -i || ! _wine_step "$WINESERVER" -w || [ ! -f "$WINEPREFIX/system.reg" ]; then
         _wine_failed "Wine could not make the prefix $WINEPREFIX." \
             "read the log's last lines (tail $WINE_LOG); check that $OUT has room (df -h $OUT); then run again." ||
@@ -115,7 +111,6 @@ _make_prefix() {
     _wine_step "$WINESERVER" -w
     # Written last: a prefix without it was left half-made, and is made afresh.
     date >"$WINEPREFIX/.addjob-ready"
-    MAKING_PREFIX=
     echo "The Wine prefix is ready ($((SECONDS - started)) s)." >&2
 }
 
@@ -176,37 +171,11 @@ wine_start_schedule() {
         "stop the prefix's server ($WINESERVER -k with WINEPREFIX=$WINEPREFIX) and run again; if that fails, delete the prefix."
 }
 
-wine_stop() {
-    "$WINESERVER" -k </dev/null >/dev/null 2>&1 || true
-}
-
-# The processes that carry this shell's ADDJOB_RUN: all that its Wine steps started.
-_started_here() {
-    grep -lsxzF "ADDJOB_RUN=$ADDJOB_RUN" /proc/[0-9]*/environ | cut -d/ -f3 | grep -vx -e "$$" -e "$BASHPID"
-}
-
-wine_down() {
-    local started pids pid
+_stop_started_prefixes() {
+    local started
     for started in "${STARTED_PREFIXES[@]}"; do
-        [ ! -d "${started#*:}" ] || WINEPREFIX=${started#*:} "${started%%:*}" -k </dev/null >/dev/null 2>&1 || true
+        [ ! -d "${started#*:}" ] || WINEPREFIX=${started#*:} timeout 3 "${started%%:*}" -k </dev/null >/dev/null 2>&1 || true
     done
     STARTED_PREFIXES=()
-    pids=$(_started_here) || true
-    # Each is asked again just before it is killed: a process that has ended meanwhile may have
-    # left its id to one of somebody else's.
-    for pid in $pids; do
-        [ "$pid" != "$XVFB_PID" ] || continue  # stopped on its own below
-        grep -qsxzF "ADDJOB_RUN=$ADDJOB_RUN" "/proc/$pid/environ" && kill -KILL "$pid" 2>/dev/null
-    done
-    if [ -n "$XVFB_PID" ]; then
-        kill "$XVFB_PID" 2>/dev/null || true
-        wait "$XVFB_PID" 2>/dev/null || true
-        XVFB_PID=
-    fi
-    if [ -n "$MAKING_PREFIX" ]; then
-        rm -rf "$MAKING_PREFIX"
-        echo "Removed the half-made Wine prefix $MAKING_PREFIX; the next run makes it afresh." >&2
-        MAKING_PREFIX=
-    fi
-    return 0
 }
+at_exit _stop_started_prefixes

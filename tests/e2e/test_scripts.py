@@ -1,8 +1,9 @@
 """The scripts in a build folder of a test's own (ADDJOB_BUILD_DIR): a prefix left half-made is
-made afresh, and what a run killed outright leaves running does not hold the folder's lock;
-Ctrl-C while a prefix is made leaves neither the prefix nor a process, a folder that another
-run holds is refused with the name of the process that holds it, a prefix of another user is
-refused, and --help does nothing but tell. Each failure names its cause and what to do."""
+made afresh, and what a run killed outright leaves running does not hold the folder's lock; a
+script stopped by Ctrl-C or kill ends at once and leaves neither a process nor a half-made
+prefix, a folder that another run holds is refused with the name of the process that holds it, a
+prefix of another user is refused, and --help does nothing but tell. Each failure names its cause
+and what to do."""
 import fcntl
 import os
 import re
@@ -12,34 +13,42 @@ import time
 
 import pytest
 
-from wine import BUILD, ROOT
+from wine import BIN, BUILD, ROOT
 
 SCRIPTS = ["setup", "build", "release", "run", "test", "bench", "check-reproducible", "e2e"]
 # Wine's side of the scripts alone: what scripts/run and scripts/e2e do before the program, under
 # the shell options they run with (set -euo pipefail), read off scripts/run.
 OPTIONS = re.search(r"^set -\w+ \w+$", (ROOT / "scripts" / "run").read_text(), re.MULTILINE)[0]
-WINE_UP = (f"{OPTIONS}; source scripts/common.sh; source scripts/wine-env.sh; trap wine_down EXIT; "
-           f"wine_select {BUILD}; wine_up")
+WINE_UP = f"{OPTIONS}; source scripts/common.sh; source scripts/wine-env.sh; wine_select {BUILD}; wine_up"
 
 
 def started(folder, command, **env):
-    """Runs COMMAND (bash) with FOLDER for its build folder, as a run of its own would."""
-    environment = {key: value for key, value in os.environ.items() if not key.startswith(("ADDJOB_", "WINEPREFIX"))}
+    """Runs COMMAND (bash, or a script and its arguments) with FOLDER for its build folder, as a
+    run of its own would. It keeps the marks of this run (ADDJOB_RUNS), so that what it leaves
+    is stopped with this run at the latest."""
+    environment = {key: value for key, value in os.environ.items()
+                   if key == "ADDJOB_RUNS" or not key.startswith(("ADDJOB_", "WINEPREFIX"))}
     environment.update(ADDJOB_BUILD_DIR=str(folder), **env)
-    return subprocess.Popen(["bash", "-c", command], cwd=ROOT, env=environment, stdout=subprocess.PIPE,
-                            stderr=subprocess.STDOUT, text=True, start_new_session=True)
+    return subprocess.Popen(["bash", "-c", command] if isinstance(command, str) else command, cwd=ROOT,
+                            env=environment, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True,
+                            start_new_session=True)
+
+
+def processes(variable, value):
+    """The processes whose environment sets VARIABLE to VALUE, each with its command line."""
+    found = {}
+    for pid in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            if f"{variable}={value}".encode() in open(f"/proc/{pid}/environ", "rb").read().split(b"\0"):
+                found[pid] = open(f"/proc/{pid}/cmdline", "rb").read().replace(b"\0", b" ").decode(errors="replace")
+        except OSError:
+            pass
+    return found
 
 
 def wine_processes(prefix):
     """The processes that run in PREFIX."""
-    found = []
-    for pid in filter(str.isdigit, os.listdir("/proc")):
-        try:
-            if f"WINEPREFIX={prefix}".encode() in open(f"/proc/{pid}/environ", "rb").read().split(b"\0"):
-                found.append(pid)
-        except OSError:
-            pass
-    return found
+    return list(processes("WINEPREFIX", prefix))
 
 
 @pytest.fixture
@@ -82,18 +91,40 @@ def test_a_prefix_left_half_made_is_made_afresh_and_survivors_hold_no_lock(tmp_p
             os.kill(int(pid), signal.SIGKILL)
 
 
-def test_ctrl_c_while_the_prefix_is_made_leaves_nothing(tmp_path, prefix):
-    run = started(tmp_path, WINE_UP)
-    deadline = time.monotonic() + 60
-    while not wine_processes(prefix) and time.monotonic() < deadline:
-        time.sleep(0.2)
-    time.sleep(2)  # well into wineboot
-    os.killpg(run.pid, signal.SIGINT)  # Ctrl-C reaches the terminal's whole process group
-    out, _ = run.communicate(timeout=60)
+# A script stopped mid-run: the script, the step it is in (a process of the run whose command line
+# has this), the signal, and whether it reaches the script's whole process group, as Ctrl-C in a
+# terminal does, or the script alone, as timeout, CI runners and service managers send it.
+STOPS = {
+    "build compiling, Ctrl-C": (["scripts/build"], "cc1plus", signal.SIGINT, True),
+    "build compiling, kill": (["scripts/build"], "cc1plus", signal.SIGTERM, False),
+    "test building its unit tests": (["scripts/test"], "cc1plus", signal.SIGINT, False),
+    "run building": (["scripts/run"], "cc1plus", signal.SIGTERM, False),
+    "e2e making its prefix": (["scripts/e2e", BUILD, str(BIN)], "wineboot", signal.SIGINT, False),
+    "e2e running its tests": (["scripts/e2e", BUILD, str(BIN)], "driver.exe", signal.SIGTERM, False),
+}
+
+
+@pytest.mark.parametrize("case", STOPS)
+def test_a_script_stopped_mid_run_ends_at_once_and_leaves_nothing(tmp_path, prefix, case):
+    command, step, signal_number, group = STOPS[case]
+    run = started(tmp_path, command)
+    deadline = time.monotonic() + 180
+    while not any(step in line for line in processes("ADDJOB_BUILD_DIR", tmp_path).values()):
+        assert run.poll() is None and time.monotonic() < deadline, f"{case}: never reached {step}"
+        time.sleep(0.1)
+    if step == "wineboot":
+        time.sleep(2)  # well into making the prefix
+    (os.killpg if group else os.kill)(run.pid, signal_number)
+    stopped = time.monotonic()
+    out, _ = run.communicate(timeout=10)
     assert run.returncode == 130, out
-    assert "interrupted; stopping what this run started" in out
-    assert f"Removed the half-made Wine prefix {prefix}" in out
-    assert not prefix.exists()
+    assert "interrupted; stopping what this run started." in out, out
+    # Each within 10 s of the signal, whatever it was doing: processes killed a moment ago may
+    # still be there, without their environment.
+    while (left := processes("ADDJOB_BUILD_DIR", tmp_path)) and time.monotonic() < stopped + 10:
+        time.sleep(0.1)
+    assert left == {}, f"{case}: left running"
+    assert not prefix.exists() or (prefix / ".addjob-ready").exists(), f"{case}: left a half-made prefix"
 
 
 def test_a_folder_another_run_holds_is_refused_naming_its_holder(tmp_path, prefix):

@@ -7,7 +7,7 @@ import pytest
 
 import texts
 from app import ID, NAME, POINTER, App, driver, record
-from wine import BIN, OUT, wine_command
+from wine import BIN, BUILD, OUT, wine_command
 
 WS_CAPTION, WS_SYSMENU, WS_THICKFRAME = 0x00C00000, 0x00080000, 0x00040000
 WS_MINIMIZEBOX, WS_MAXIMIZEBOX, WS_TABSTOP, WS_GROUP = 0x00020000, 0x00010000, 0x00010000, 0x00020000
@@ -288,16 +288,16 @@ def pixels(image, left, top, width, height):
 
 
 def test_screenshot_shows_icon_and_red_help_text(app):
-    """Writes build/screenshot.png, the picture in the README."""
+    """Writes build/screenshot-<build>.png, the picture in the README."""
     state = app.state()
     frame_left, frame_top, client_left, client_top = state["frame"]
-    full = OUT / "screen.png"
+    full = OUT / f"screen-{BUILD}.png"
     subprocess.run(["import", "-display", os.environ["DISPLAY"], "-window", "root", str(full)],
                    check=True, timeout=30)
     width = 2 * (client_left - frame_left) + state["client"][0]
     height = (client_top - frame_top) + state["client"][1] + (client_left - frame_left)
     subprocess.run(["/usr/bin/convert", str(full), "-crop", f"{width}x{height}+{frame_left}+{frame_top}",
-                    "+repage", str(OUT / "screenshot.png")], check=True, timeout=30)
+                    "+repage", str(OUT / f"screenshot-{BUILD}.png")], check=True, timeout=30)
 
     # The caption's small icon: the clock's red rim.
     caption = pixels(full, frame_left, frame_top, 40, client_top - frame_top)
