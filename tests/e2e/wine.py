@@ -24,8 +24,10 @@ BUILTIN_NETAPI = {"WINEDLLOVERRIDES": "netapi32=b;mscoree,mshtml="}
 STAND_IN_NETAPI = {"WINEDLLOVERRIDES": "netapi32=n;mscoree,mshtml="}
 PREFIX = Path(os.environ.get("WINEPREFIX", "/nonexistent"))
 SYSTEM_NETAPI = PREFIX / "drive_c/windows/system32/netapi32.dll"
-# Where Wine's Task Scheduler service keeps each task, as a file named after it.
+# Where Wine's Task Scheduler service keeps each task, as a file named after it, and each AT job,
+# as a file At<N>.job.
 TASKS = PREFIX / "drive_c/windows/system32/tasks"
+AT_JOBS = PREFIX / "drive_c/windows/tasks"
 
 
 def project_version():
