@@ -59,6 +59,10 @@ fail() {
     exit 1
 }
 
+# Job control: each step in the background is a process group of its own, so that Ctrl-C in a
+# terminal reaches this script alone, which then stops the step, rather than the step failing
+# first and the run reporting its failure instead of the interruption.
+set -m
 ADDJOB_MARK=run-$$-$RANDOM$RANDOM
 export ADDJOB_RUNS="${ADDJOB_RUNS:+$ADDJOB_RUNS }$ADDJOB_MARK"
 _at_exit=()
@@ -67,7 +71,7 @@ _holds_lock=false
 at_exit() { _at_exit+=("$1"); }
 
 in_background() {
-    "$@" &
+    "$@" </dev/null &
     wait $!
 }
 
@@ -134,11 +138,8 @@ lock_build_folder() {
 
 # The living processes that have the lock file open, each as "process ID (command line)".
 _lock_holders() {
-    local fd pid holders=()
-    for fd in /proc/[0-9]*/fd/*; do
-        [ "$(readlink "$fd" 2>/dev/null)" = "$OUT/.lock" ] || continue
-        pid=${fd#/proc/}
-        pid=${pid%%/*}
+    local pid holders=()
+    for pid in $(find /proc/[0-9]*/fd -maxdepth 1 -lname "$OUT/.lock" 2>/dev/null | cut -d/ -f3 | sort -un); do
         # Not this run itself, nor this subshell (bash keeps a copy of fd 9 while it is closed)
         [ "$pid" = "$$" ] || [ "$pid" = "$BASHPID" ] || holders+=("process $pid ($(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | cut -c1-60))")
     done

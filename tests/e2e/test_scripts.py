@@ -4,6 +4,7 @@ script stopped by Ctrl-C or kill ends at once and leaves neither a process nor a
 prefix, a folder that another run holds is refused with the name of the process that holds it, a
 prefix of another user is refused, and --help does nothing but tell. Each failure names its cause
 and what to do."""
+import contextlib
 import fcntl
 import os
 import re
@@ -24,14 +25,15 @@ WINE_UP = f"{OPTIONS}; source scripts/common.sh; source scripts/wine-env.sh; win
 
 def started(folder, command, **env):
     """Runs COMMAND (bash, or a script and its arguments) with FOLDER for its build folder, as a
-    run of its own would. It keeps the marks of this run (ADDJOB_RUNS), so that what it leaves
-    is stopped with this run at the latest."""
+    run of its own from a terminal would: Ctrl-C's signal is not ignored there, as it is in these
+    tests when scripts/e2e runs them in the background. It keeps the marks of this run
+    (ADDJOB_RUNS), so that what it leaves is stopped with this run at the latest."""
     environment = {key: value for key, value in os.environ.items()
                    if key == "ADDJOB_RUNS" or not key.startswith(("ADDJOB_", "WINEPREFIX"))}
     environment.update(ADDJOB_BUILD_DIR=str(folder), **env)
     return subprocess.Popen(["bash", "-c", command] if isinstance(command, str) else command, cwd=ROOT,
                             env=environment, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True,
-                            start_new_session=True)
+                            start_new_session=True, preexec_fn=lambda: signal.signal(signal.SIGINT, signal.SIG_DFL))
 
 
 def processes(variable, value):
@@ -81,14 +83,18 @@ def test_a_prefix_left_half_made_is_made_afresh_and_survivors_hold_no_lock(tmp_p
     run.kill()
     run.wait()
     run.stdout.close()  # its survivors hold the other end
-    survivors = wine_processes(prefix)
     try:
-        assert survivors, "nothing outlived the killed run: the case tests nothing"
+        assert wine_processes(prefix), "nothing outlived the killed run: the case tests nothing"
         locker = started(tmp_path, "source scripts/common.sh; lock_build_folder && echo locked")
         assert locker.communicate(timeout=30)[0] == "locked\n"
     finally:
-        for pid in survivors:
-            os.kill(int(pid), signal.SIGKILL)
+        # What the killed run had started may go on starting more for a moment.
+        deadline = time.monotonic() + 5
+        while (survivors := wine_processes(prefix)) and time.monotonic() < deadline:
+            for pid in survivors:
+                with contextlib.suppress(ProcessLookupError):
+                    os.kill(int(pid), signal.SIGKILL)
+            time.sleep(0.1)
 
 
 # A script stopped mid-run: the script, the step it is in (a process of the run whose command line
