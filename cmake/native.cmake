@@ -6,6 +6,7 @@ add_executable(unit_tests
     tests/unit/CalendarTest.cpp
     tests/unit/CallFailureTest.cpp
     tests/unit/CommandLineTest.cpp
+    tests/unit/ComputerNameTest.cpp
     tests/unit/FillJobInfoTest.cpp
     tests/unit/HelpTextColourTest.cpp
     tests/unit/MessagesTest.cpp

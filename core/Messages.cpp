@@ -16,35 +16,48 @@ bool IsShownByCode(char32_t c) {
            (c >= 0xD800 && c <= 0xDFFF) || (c >= 0x1D173 && c <= 0x1D17A) || (c >= 0xE0000 && c <= 0xE007F);
 }
 
-// The hints, by the code they explain: the AT service's statuses and the Task Scheduler's
-// HRESULTs, which never share a number; a success's hint follows the confirmation.
-struct CodeHint {
-    std::uint32_t code;
-    const char16_t* hint;
-};
-constexpr CodeHint Hints[] = {
-    {Codes::AccessDenied, Texts::AdminHint},
-    {Codes::BadNetPath, Texts::UnreachableHint},
-    {Codes::ServerUnavailable, Texts::UnreachableHint},
-    {Codes::EndpointNotRegistered, Texts::ServiceDownHint},
-    {Codes::ServiceNotStarted, Texts::ServiceDownHint},
-    {Codes::TaskAccessDenied, Texts::AdminHint},
-    {Codes::TaskBadNetPath, Texts::UnreachableHint},
-    {Codes::TaskServerUnavailable, Texts::UnreachableHint},
-    {Codes::SchedulerNotRunning, Texts::ServiceDownHint},
-    {Codes::ClassNotRegistered, Texts::NoTaskSchedulerHint},
-    {Codes::SomeTriggersFailed, Texts::SomeTriggersFailedHint},
-    {Codes::BatchLogonProblem, Texts::BatchLogonHint},
-};
-
-std::u16string WithHint(std::u16string text, std::uint32_t code) {
-    if (const auto hint = Hint(code); !hint.empty()) (text += u"\n\n") += hint;
-    return text;
+// "Auf dem Computer „HOST“", or "Auf diesem Computer" for this one.
+std::u16string OnComputer(const std::u16string& computer) {
+    return computer.empty() ? Texts::OnThisComputer : Fill(Texts::OnComputer, {Quoted(computer)});
 }
 
 // "von „HOST“", or "dieses Computers" for this one.
 std::u16string OfComputer(const std::u16string& computer) {
     return computer.empty() ? Texts::OfThisComputer : Fill(Texts::OfComputer, {Quoted(computer)});
+}
+
+// The hints, by the way the job went, the answer that came back, and the computer it came from.
+// The same answer has another cause on another way or from another computer: access denied from
+// a named computer is also Windows' remote restriction of local accounts, and a Task Scheduler
+// that can't be reached right after its AT interface answered is behind a firewall. A success's
+// hint follows the confirmation.
+enum class From { Either, ThisComputer, NamedComputer };
+struct HintRow {
+    Way way;
+    std::uint32_t code;
+    From from;
+    const char16_t* hint;
+};
+constexpr HintRow Hints[] = {
+    {Way::AtService, Codes::AccessDenied, From::ThisComputer, Texts::AdminHint},
+    {Way::AtService, Codes::AccessDenied, From::NamedComputer, Texts::RemoteAdminHint},
+    {Way::AtService, Codes::BadNetPath, From::NamedComputer, Texts::UnreachableHint},
+    {Way::AtService, Codes::ServerUnavailable, From::NamedComputer, Texts::UnreachableHint},
+    {Way::AtService, Codes::EndpointNotRegistered, From::Either, Texts::ServiceDownHint},
+    {Way::AtService, Codes::ServiceNotStarted, From::Either, Texts::ServiceDownHint},
+    {Way::TaskScheduler, Codes::TaskAccessDenied, From::ThisComputer, Texts::AdminHint},
+    {Way::TaskScheduler, Codes::TaskAccessDenied, From::NamedComputer, Texts::RemoteAdminHint},
+    {Way::TaskScheduler, Codes::TaskBadNetPath, From::NamedComputer, Texts::FirewallHint},
+    {Way::TaskScheduler, Codes::TaskServerUnavailable, From::NamedComputer, Texts::FirewallHint},
+    {Way::TaskScheduler, Codes::SchedulerNotRunning, From::Either, Texts::ServiceDownHint},
+    {Way::TaskScheduler, Codes::ClassNotRegistered, From::Either, Texts::NoTaskSchedulerHint},
+    {Way::TaskScheduler, Codes::SomeTriggersFailed, From::Either, Texts::SomeTriggersFailedHint},
+    {Way::TaskScheduler, Codes::BatchLogonProblem, From::Either, Texts::BatchLogonHint},
+};
+
+std::u16string WithHint(std::u16string text, Way way, std::uint32_t code, const std::u16string& computer) {
+    if (const auto hint = Hint(way, code, computer); !hint.empty()) (text += u"\n\n") += hint;
+    return text;
 }
 
 }  // namespace
@@ -84,9 +97,11 @@ std::u16string Quoted(std::u16string_view piece) {
     return shown + u"“";
 }
 
-std::u16string_view Hint(std::uint32_t code) {
-    for (const CodeHint& row : Hints)
-        if (row.code == code) return row.hint;
+std::u16string Hint(Way way, std::uint32_t code, const std::u16string& computer) {
+    const From from = computer.empty() ? From::ThisComputer : From::NamedComputer;
+    for (const HintRow& row : Hints)
+        if (row.way == way && row.code == code && (row.from == from || row.from == From::Either))
+            return Fill(row.hint, {OnComputer(computer), OfComputer(computer)});
     return {};
 }
 
@@ -118,17 +133,17 @@ std::u16string CommandProblemText(CommandProblem problem, std::u16string_view co
 }
 
 std::u16string QuestionText(const std::u16string& computer) {
-    const std::u16string on = computer.empty() ? Texts::OnThisComputer : Fill(Texts::OnComputer, {Quoted(computer)});
-    return Fill(Texts::AtInterfaceOff, {on, OfComputer(computer)});
+    return Fill(Texts::AtInterfaceOff, {OnComputer(computer), OfComputer(computer)});
 }
 
 std::u16string ConfirmationText(std::u16string_view text, const std::u16string& job, const std::u16string& computer,
-                                std::uint32_t status) {
-    return WithHint(Fill(text, {job, OfComputer(computer)}), status);
+                                Way way, std::uint32_t status) {
+    return WithHint(Fill(text, {job, OfComputer(computer)}), way, status, computer);
 }
 
-std::u16string FailureText(std::u16string_view text, std::uint32_t code, const std::u16string& platformText) {
+std::u16string FailureText(std::u16string_view text, std::uint32_t code, const std::u16string& platformText, Way way,
+                           const std::u16string& computer) {
     std::u16string said = Fill(text, {Digits(code, 10), Digits(code, 16)});
     said += platformText.empty() ? u"." : u": " + platformText;
-    return WithHint(std::move(said), code);
+    return WithHint(std::move(said), way, code, computer);
 }

@@ -2,6 +2,7 @@
 
 #include <variant>
 
+#include "core/ComputerName.h"
 #include "core/FillJobInfo.h"
 #include "core/Messages.h"
 #include "core/PlatformCodes.h"
@@ -22,20 +23,22 @@ Attempt SubmitToTheAtService(const AtInfo& job, const std::u16string& computer, 
 }
 
 // The same job as a task of the computer's Task Scheduler, with its dates reckoned from the
-// moment the user said Ja, in that computer's own local time where it tells it.
+// moment the user said Ja, in that computer's own local time where it tells it; the computer
+// named as the Task Scheduler takes it.
 Attempt RegisterAsTask(const AtInfo& job, const std::u16string& computer, SchedulePlatform& platform) {
     const auto made = MakeTaskDefinition(job, TargetLocalTime(platform.Now(computer)));
     if (made.problem)
         return Say(CommandProblemText(*made.problem, job.Command), MessageKind::Warning, FieldToFix::CommandLine);
-    return platform.RegisterTask(computer, *made.definition);
+    return platform.RegisterTask(TaskSchedulerName(computer), *made.definition);
 }
 
 bool IsZero(std::uint32_t status) { return status == 0; }
 
-// A way to a computer's scheduling service: whether the user is asked first, how the job is
-// handed over, which answers mean it was taken, on which answer the next route is offered,
-// and how its confirmation and its failures read (Texts.h).
+// A way to a computer's scheduling service: which it is (for the hints), whether the user is
+// asked first, how the job is handed over, which answers mean it was taken, on which answer the
+// next route is offered, and how its confirmation and its failures read (Texts.h).
 struct Route {
+    Way way;
     bool asksFirst;
     Attempt (*schedule)(const AtInfo& job, const std::u16string& computer, SchedulePlatform& platform);
     bool (*succeeded)(std::uint32_t status);
@@ -46,13 +49,15 @@ struct Route {
 
 // In order: the AT interface, and where it is off, the Task Scheduler.
 constexpr Route Routes[] = {
-    {.asksFirst = false,
+    {.way = Way::AtService,
+     .asksFirst = false,
      .schedule = SubmitToTheAtService,
      .succeeded = IsZero,
      .passesOn = Codes::AtInterfaceOff,
      .confirmation = Texts::JobAdded,
      .failure = Texts::JobNotAdded},
-    {.asksFirst = true,
+    {.way = Way::TaskScheduler,
+     .asksFirst = true,
      .schedule = RegisterAsTask,
      .succeeded = Codes::Succeeded,
      .passesOn = std::nullopt,
@@ -75,10 +80,11 @@ Outcome Command1_Click(const WindowFields& fields, SchedulePlatform& platform) {
         if (const auto* refused = std::get_if<Outcome>(&attempt)) return *refused;
         const RouteResult& result = std::get<RouteResult>(attempt);
         if (route.succeeded(result.status))
-            return Say(ConfirmationText(route.confirmation, result.job, computer, result.status),
+            return Say(ConfirmationText(route.confirmation, result.job, computer, route.way, result.status),
                        MessageKind::Information);
         if (result.status != route.passesOn)
-            return Say(FailureText(route.failure, result.status, result.platformText), MessageKind::Error);
+            return Say(FailureText(route.failure, result.status, result.platformText, route.way, computer),
+                       MessageKind::Error);
     }
     return {};  // not reached: the last route passes nothing on
 }

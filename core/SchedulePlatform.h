@@ -34,8 +34,9 @@ public:
     virtual bool Ask(const Message& question) = 0;
     // What `computer` tells of its clock (NetRemoteTOD), and this computer's date and time of day.
     virtual Clocks Now(const std::u16string& computer) = 0;
-    // Registers `task` in the top folder of the Task Scheduler of `computer`, under the lowest
-    // name At<N> that is free there; the job as the task's name.
+    // Registers `task` in the top folder of the Task Scheduler of `computer` (named as the Task
+    // Scheduler takes it: TaskSchedulerName), under the lowest name At<N> that is free there; the
+    // job as the task's name.
     virtual RouteResult RegisterTask(const std::u16string& computer, const TaskDefinition& task) = 0;
 
 protected:

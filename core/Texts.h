@@ -79,18 +79,33 @@ inline constexpr char16_t Unstorable[] =
     u"Im Feld „%1“ steht in %2 ein Zeichen, das die Aufgabenplanung nicht speichern kann: ein Steuerzeichen oder ein "
     u"halbes Ersatzzeichenpaar.";
 
-// What usually lies behind an answer.
+// What usually lies behind an answer, about the computer it came from: %1 where ("Auf diesem
+// Computer", "Auf dem Computer „SRV-7“"), %2 whose ("dieses Computers", "von „SRV-7“").
 inline constexpr char16_t AdminHint[] =
     u"Zum Hinzufügen eines Tasks auf diesem Computer sind Administratorrechte nötig.";
+// Microsoft's "User Account Control and remote restrictions".
+inline constexpr char16_t RemoteAdminHint[] =
+    u"%1 sind Administratorrechte nötig. Ein lokales Konto eines Computers in einer Arbeitsgruppe hat sie über das "
+    u"Netz nicht, auch wenn es dort Administrator ist: Die Benutzerkontensteuerung schränkt es ein. Abhilfe: ein "
+    u"Domänenkonto, das dort Administrator ist, oder dort der DWORD-Wert LocalAccountTokenFilterPolicy = 1 unter "
+    u"HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System.";
 inline constexpr char16_t UnreachableHint[] =
-    u"Der Computer ist nicht erreichbar. Stimmt der Computername, und ist der Computer eingeschaltet und im Netz?";
-inline constexpr char16_t ServiceDownHint[] = u"Der Aufgabenplanungsdienst (Schedule) läuft auf diesem Computer nicht.";
+    u"Die Aufgabenplanung %2 ist nicht erreichbar. Stimmt der Computername, und ist der Computer eingeschaltet und im "
+    u"Netz?";
+inline constexpr char16_t ServiceDownHint[] = u"%1 läuft der Aufgabenplanungsdienst (Schedule) nicht.";
+// Where the AT interface answered a moment ago: the exception that ITaskService::Connect's
+// documentation names, by the rule group's English and German name.
+inline constexpr char16_t FirewallHint[] =
+    u"%1 hat eben noch die AT-Schnittstelle geantwortet, aber die Firewall sperrt die Verwaltung der Aufgaben aus dem "
+    u"Netz. Ein Administrator gibt dort die Regelgruppe „Remote Scheduled Tasks Management“ frei (deutsch: "
+    u"„Remoteverwaltung geplanter Aufgaben“):\nnetsh advfirewall firewall set rule group=\"Remote Scheduled Tasks "
+    u"Management\" new enable=yes";
 inline constexpr char16_t NoTaskSchedulerHint[] =
-    u"Die Aufgabenplanung, in die der Job eingetragen würde, gibt es erst ab Windows Vista.";
+    u"Auf diesem Computer fehlt die Schnittstelle zur Aufgabenplanung, die es erst ab Windows Vista gibt.";
 inline constexpr char16_t SomeTriggersFailedHint[] =
-    u"Die Aufgabenplanung meldet, dass nicht jeder Trigger des Tasks ihn starten wird.";
+    u"Die Aufgabenplanung %2 meldet, dass nicht jeder Trigger des Tasks ihn starten wird.";
 inline constexpr char16_t BatchLogonHint[] =
-    u"Die Aufgabenplanung meldet, dass der Task womöglich nicht startet: Dem Konto, unter dem er läuft, fehlt das "
+    u"Die Aufgabenplanung %2 meldet, dass der Task womöglich nicht startet: Dem Konto, unter dem er läuft, fehlt das "
     u"Recht, sich als Batchauftrag anzumelden.";
 
 }  // namespace Texts

@@ -54,16 +54,36 @@ inline std::u16string Unstorable(const std::u16string& quoted) {
            u"Ersatzzeichenpaar.";
 }
 
+// The hints, said of a computer: `on` as in Question, `of` as in TaskAdded.
 inline const std::u16string Admin = u"Zum Hinzufügen eines Tasks auf diesem Computer sind Administratorrechte nötig.";
-inline const std::u16string Unreachable =
-    u"Der Computer ist nicht erreichbar. Stimmt der Computername, und ist der Computer eingeschaltet und im Netz?";
-inline const std::u16string ServiceDown = u"Der Aufgabenplanungsdienst (Schedule) läuft auf diesem Computer nicht.";
-inline const std::u16string Vista = u"Die Aufgabenplanung, in die der Job eingetragen würde, gibt es erst ab Windows Vista.";
-inline const std::u16string SomeTriggersFailed =
-    u"Die Aufgabenplanung meldet, dass nicht jeder Trigger des Tasks ihn starten wird.";
-inline const std::u16string BatchLogonProblem =
-    u"Die Aufgabenplanung meldet, dass der Task womöglich nicht startet: Dem Konto, unter dem er läuft, fehlt das Recht, "
-    u"sich als Batchauftrag anzumelden.";
+inline std::u16string RemoteAdmin(const std::u16string& on) {
+    return on + u" sind Administratorrechte nötig. Ein lokales Konto eines Computers in einer Arbeitsgruppe hat sie über "
+                u"das Netz nicht, auch wenn es dort Administrator ist: Die Benutzerkontensteuerung schränkt es ein. "
+                u"Abhilfe: ein Domänenkonto, das dort Administrator ist, oder dort der DWORD-Wert "
+                u"LocalAccountTokenFilterPolicy = 1 unter HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System.";
+}
+inline std::u16string Unreachable(const std::u16string& of) {
+    return u"Die Aufgabenplanung " + of + u" ist nicht erreichbar. Stimmt der Computername, und ist der Computer "
+                                         u"eingeschaltet und im Netz?";
+}
+inline std::u16string ServiceDown(const std::u16string& on) {
+    return on + u" läuft der Aufgabenplanungsdienst (Schedule) nicht.";
+}
+inline std::u16string Firewall(const std::u16string& on) {
+    return on + u" hat eben noch die AT-Schnittstelle geantwortet, aber die Firewall sperrt die Verwaltung der Aufgaben "
+                u"aus dem Netz. Ein Administrator gibt dort die Regelgruppe „Remote Scheduled Tasks Management“ frei "
+                u"(deutsch: „Remoteverwaltung geplanter Aufgaben“):\nnetsh advfirewall firewall set rule "
+                u"group=\"Remote Scheduled Tasks Management\" new enable=yes";
+}
+inline const std::u16string Vista =
+    u"Auf diesem Computer fehlt die Schnittstelle zur Aufgabenplanung, die es erst ab Windows Vista gibt.";
+inline std::u16string SomeTriggersFailed(const std::u16string& of) {
+    return u"Die Aufgabenplanung " + of + u" meldet, dass nicht jeder Trigger des Tasks ihn starten wird.";
+}
+inline std::u16string BatchLogonProblem(const std::u16string& of) {
+    return u"Die Aufgabenplanung " + of + u" meldet, dass der Task womöglich nicht startet: Dem Konto, unter dem er "
+                                         u"läuft, fehlt das Recht, sich als Batchauftrag anzumelden.";
+}
 
 // The window's entries as it starts, on a computer named HOST.
 inline WindowFields Defaults() {

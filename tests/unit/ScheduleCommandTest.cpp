@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/FillJobInfo.h"
+#include "core/Messages.h"
 #include "core/ScheduleCommand.h"
 #include "tests/unit/ExpectedTexts.h"
 
@@ -71,6 +72,7 @@ Message Warning(std::u16string text) { return {std::move(text), Title, MessageKi
 Message Error(std::u16string text) { return {std::move(text), Title, MessageKind::Error}; }
 
 const std::u16string OnHost = u"Auf dem Computer „TESSARO1“", OfHost = u"von „TESSARO1“";
+const std::u16string OnThis = u"Auf diesem Computer", OfThis = u"dieses Computers";
 
 // Every message a click can show, whole: its text, title and icon, and where the focus goes;
 // and the question it asks first, where it asks one.
@@ -91,9 +93,9 @@ TEST(Command1_Click, EveryMessageWhole) {
         {.days = u"13,,17", .shown = Warning(DayMissing), .field = FieldToFix::DayList},
         {.days = u"13,x", .shown = Warning(NotADayOfTheMonth(u"„x“")), .field = FieldToFix::DayList},
         {.days = u"MO,TU", .shown = Warning(NotAWeekday(u"„MO“")), .field = FieldToFix::DayList},
-        {.answers = {5}, .shown = Error(JobNotAdded + u"5 (0x5).\n\n" + Admin)},
-        {.answers = {53}, .shown = Error(JobNotAdded + u"53 (0x35).\n\n" + Unreachable)},
-        {.answers = {1753}, .shown = Error(JobNotAdded + u"1753 (0x6D9).\n\n" + ServiceDown)},
+        {.answers = {5}, .shown = Error(JobNotAdded + u"5 (0x5).\n\n" + RemoteAdmin(OnHost))},
+        {.answers = {53}, .shown = Error(JobNotAdded + u"53 (0x35).\n\n" + Unreachable(OfHost))},
+        {.answers = {1753}, .shown = Error(JobNotAdded + u"1753 (0x6D9).\n\n" + ServiceDown(OnHost))},
         {.answers = {0xC0000005}, .shown = Error(JobNotAdded + u"3221225477 (0xC0000005).")},
         // The AT interface off: the question, then the Task Scheduler's answer.
         {.answers = {50}, .yes = false, .question = Question(OnHost, OfHost)},
@@ -103,7 +105,10 @@ TEST(Command1_Click, EveryMessageWhole) {
          .shown = Information(TaskAdded(u"At7", u"dieses Computers")),
          .question = Question(u"Auf diesem Computer", u"dieses Computers")},
         {.answers = {50, 0x80070005},
-         .shown = Error(TaskNotAdded + u"80070005: Text.\n\n" + Admin),
+         .shown = Error(TaskNotAdded + u"80070005: Text.\n\n" + RemoteAdmin(OnHost)),
+         .question = Question(OnHost, OfHost)},
+        {.answers = {50, 0x800706BA},
+         .shown = Error(TaskNotAdded + u"800706BA: Text.\n\n" + Firewall(OnHost)),
          .question = Question(OnHost, OfHost)},
         {.command = u" \t ",
          .answers = {50},
@@ -125,16 +130,17 @@ TEST(Command1_Click, EveryMessageWhole) {
          .shown = Warning(ProgramTooLong),
          .field = FieldToFix::CommandLine,
          .question = Question(OnHost, OfHost)},
-        // This computer: the AT service's answers don't name it, the Task Scheduler's do.
+        // This computer: the AT service's confirmation doesn't name it, the Task Scheduler's and the
+        // hints do.
         {.computer = u"", .answers = {0}, .shown = Information(JobAdded(u"1"))},
-        {.computer = u"", .answers = {53}, .shown = Error(JobNotAdded + u"53 (0x35).\n\n" + Unreachable)},
+        {.computer = u"", .answers = {5}, .shown = Error(JobNotAdded + u"5 (0x5).\n\n" + Admin)},
         {.computer = u"",
          .answers = {50},
          .yes = false,
          .question = Question(u"Auf diesem Computer", u"dieses Computers")},
         {.computer = u"",
          .answers = {50, 0x80041315},
-         .shown = Error(TaskNotAdded + u"80041315: Text.\n\n" + ServiceDown),
+         .shown = Error(TaskNotAdded + u"80041315: Text.\n\n" + ServiceDown(OnThis)),
          .question = Question(u"Auf diesem Computer", u"dieses Computers")},
         {.computer = u"",
          .command = u"",
@@ -145,10 +151,10 @@ TEST(Command1_Click, EveryMessageWhole) {
         // Every success of the registration confirms the task; the two documented ones say what
         // they mean.
         {.answers = {50, 0x0004131B},
-         .shown = Information(TaskAdded(u"At7", OfHost) + u"\n\n" + SomeTriggersFailed),
+         .shown = Information(TaskAdded(u"At7", OfHost) + u"\n\n" + SomeTriggersFailed(OfHost)),
          .question = Question(OnHost, OfHost)},
         {.answers = {50, 0x0004131C},
-         .shown = Information(TaskAdded(u"At7", OfHost) + u"\n\n" + BatchLogonProblem),
+         .shown = Information(TaskAdded(u"At7", OfHost) + u"\n\n" + BatchLogonProblem(OfHost)),
          .question = Question(OnHost, OfHost)},
         {.answers = {50, 0x00041300}, .shown = Information(TaskAdded(u"At7", OfHost)), .question = Question(OnHost, OfHost)},
         {.answers = {50, 0x7FFFFFFF}, .shown = Information(TaskAdded(u"At7", OfHost)), .question = Question(OnHost, OfHost)},
@@ -179,68 +185,45 @@ TEST(Command1_Click, EveryMessageWhole) {
     }
 }
 
-// Each answer's hint, and none for the codes beside them; whole, with the platform's text and
-// without. The AT service's statuses in decimal and hexadecimal, the Task Scheduler's HRESULTs in
-// all eight hexadecimal digits.
-TEST(Command1_Click, HintsForCommonAnswersAndNoneForTheirNeighbours) {
+// Each hint, by the way the job went, the answer and the computer it came from, whole; none for
+// the answers beside them, nor for an answer on the other way. (The whole messages, with the
+// platform's text and without: EveryMessageWhole.)
+TEST(Hint, ByWayAnswerAndComputer) {
+    const std::u16string none;
     const struct {
-        std::uint32_t status;
-        const char16_t* written;  // "5 (0x5)"
-        std::u16string hint;
-    } at[] = {
-        {5, u"5 (0x5)", Admin},
-        {53, u"53 (0x35)", Unreachable},
-        {1722, u"1722 (0x6BA)", Unreachable},
-        {1753, u"1753 (0x6D9)", ServiceDown},
-        {2184, u"2184 (0x888)", ServiceDown},
-        {4, u"4 (0x4)", u""},
-        {6, u"6 (0x6)", u""},
-        {49, u"49 (0x31)", u""},
-        {51, u"51 (0x33)", u""},
-        {52, u"52 (0x34)", u""},
-        {54, u"54 (0x36)", u""},
-        {1721, u"1721 (0x6B9)", u""},
-        {1723, u"1723 (0x6BB)", u""},
-        {1752, u"1752 (0x6D8)", u""},
-        {1754, u"1754 (0x6DA)", u""},
-        {2183, u"2183 (0x887)", u""},
-        {2185, u"2185 (0x889)", u""},
+        Way way;
+        std::uint32_t code;
+        std::u16string fromThis, fromNamed;  // from this computer, from TESSARO1
+    } rows[] = {
+        {Way::AtService, 5, Admin, RemoteAdmin(OnHost)},
+        {Way::AtService, 53, none, Unreachable(OfHost)},
+        {Way::AtService, 1722, none, Unreachable(OfHost)},
+        {Way::AtService, 1753, ServiceDown(OnThis), ServiceDown(OnHost)},
+        {Way::AtService, 2184, ServiceDown(OnThis), ServiceDown(OnHost)},
+        {Way::TaskScheduler, 0x80070005, Admin, RemoteAdmin(OnHost)},
+        {Way::TaskScheduler, 0x80070035, none, Firewall(OnHost)},
+        {Way::TaskScheduler, 0x800706BA, none, Firewall(OnHost)},
+        {Way::TaskScheduler, 0x80041315, ServiceDown(OnThis), ServiceDown(OnHost)},
+        {Way::TaskScheduler, 0x80040154, Vista, Vista},
+        {Way::TaskScheduler, 0x0004131B, SomeTriggersFailed(OfThis), SomeTriggersFailed(OfHost)},
+        {Way::TaskScheduler, 0x0004131C, BatchLogonProblem(OfThis), BatchLogonProblem(OfHost)},
     };
-    const struct {
-        std::uint32_t result;
-        const char16_t* written;
-        std::u16string hint;
-    } tasks[] = {
-        {0x80070005, u"80070005", Admin},       {0x80070035, u"80070035", Unreachable},
-        {0x800706BA, u"800706BA", Unreachable}, {0x80041315, u"80041315", ServiceDown},
-        {0x80040154, u"80040154", Vista},       {0x80070004, u"80070004", u""},
-        {0x80070006, u"80070006", u""},         {0x80070034, u"80070034", u""},
-        {0x80070036, u"80070036", u""},         {0x800706B9, u"800706B9", u""},
-        {0x800706BB, u"800706BB", u""},         {0x80041314, u"80041314", u""},
-        {0x80041316, u"80041316", u""},         {0x80040153, u"80040153", u""},
-        {0x80040155, u"80040155", u""},         {0x80000032, u"80000032", u""},
-    };
-    const auto expected = [](std::u16string head, const std::u16string& platformText, const std::u16string& hint) {
-        head += platformText.empty() ? u"." : u": " + platformText;
-        return hint.empty() ? head : head + u"\n\n" + hint;
-    };
-    for (const std::u16string platformText : {u"", u"Text."}) {
-        for (const auto& row : at) {
-            FakePlatform platform;
-            platform.results = {row.status};
-            platform.failureText = platformText;
-            const Outcome outcome = Command1_Click(Defaults(), platform);
-            EXPECT_EQ(outcome.message, Error(expected(JobNotAdded + row.written, platformText, row.hint))) << row.status;
-        }
-        for (const auto& row : tasks) {
-            FakePlatform platform;
-            platform.results = {50};
-            platform.registration = {row.result, u"At1", platformText};
-            const Outcome outcome = Command1_Click(Defaults(), platform);
-            EXPECT_EQ(outcome.message, Error(expected(TaskNotAdded + row.written, platformText, row.hint)))
-                << std::hex << row.result;
-        }
+    // The answers beside each of those, on either way.
+    const std::uint32_t neighbours[] = {4,          6,          52,         54,         1721,       1723,
+                                        1752,       1754,       2183,       2185,       0x80070004, 0x80070006,
+                                        0x80070034, 0x80070036, 0x800706B9, 0x800706BB, 0x80041314, 0x80041316,
+                                        0x80040153, 0x80040155, 0x0004131A, 0x0004131D, 0,          50};
+    for (const auto& row : rows) {
+        const Way other = row.way == Way::AtService ? Way::TaskScheduler : Way::AtService;
+        EXPECT_EQ(Hint(row.way, row.code, u""), row.fromThis) << std::hex << row.code;
+        EXPECT_EQ(Hint(row.way, row.code, u"TESSARO1"), row.fromNamed) << std::hex << row.code;
+        EXPECT_EQ(Hint(other, row.code, u"TESSARO1"), none) << std::hex << row.code << " on the other way";
+        EXPECT_EQ(Hint(other, row.code, u""), none) << std::hex << row.code << " on the other way";
     }
+    for (const std::uint32_t code : neighbours)
+        for (const Way way : {Way::AtService, Way::TaskScheduler})
+            for (const char16_t* computer : {u"", u"TESSARO1"})
+                EXPECT_EQ(Hint(way, code, computer), none) << std::hex << code;
 }
 
 // Where the AT interface is off, the job goes to the Task Scheduler of the computer named, as
@@ -257,7 +240,7 @@ TEST(Command1_Click, TheTaskSchedulerGetsTheSameJob) {
     ASSERT_EQ(platform.tasks.size(), 1u);
     AtInfo job;
     ASSERT_FALSE(FillJobInfo(fields, job));
-    EXPECT_EQ(platform.tasks[0].first, u"\\\\HOST") << "the name as typed";
+    EXPECT_EQ(platform.tasks[0].first, u"HOST") << "the name as the Task Scheduler takes it";
     const TaskDefinition expected = *MakeTaskDefinition(job, *platform.nowOnceAnswered).definition;
     EXPECT_EQ(platform.tasks[0].second.Xml, expected.Xml) << "tomorrow's 17:00, as the clock said after the answer";
     EXPECT_EQ(platform.tasks[0].second.RunAs, u"S-1-5-18");
