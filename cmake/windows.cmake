@@ -34,7 +34,8 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_CURRENT_BINARY_DIR} -I${CMAKE_CU
 add_executable(AddJob WIN32
     ${CORE_SOURCES} ${BINDING_SOURCES}
     win32/main.cpp win32/Root.cpp win32/WindowLayout.cpp win32/SystemSettings.cpp win32/OnePress.cpp
-    win32/Win32Platform.cpp win32/TaskScheduling.cpp win32/ThrowlessRuntime.cpp win32/AddJob.rc)
+    win32/CallOffThread.cpp win32/Win32Platform.cpp win32/TaskScheduling.cpp win32/ThrowlessRuntime.cpp
+    win32/AddJob.rc)
 target_include_directories(AddJob PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_compile_options(AddJob PRIVATE -flto)
 target_link_options(AddJob PRIVATE -Os -flto)
@@ -67,16 +68,18 @@ target_include_directories(schedule_probe PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/js
 target_link_libraries(schedule_probe PRIVATE binding psapi)
 target_link_libraries(driver PRIVATE netapi32 psapi oleacc ole32 oleaut32 uuid)
 
-# Stand-ins for netapi32.dll; see tests/e2e.
-function(add_stand_in target source folder)
+# Stand-ins for netapi32.dll and taskschd.dll; see tests/e2e.
+function(add_stand_in target source folder name)
     add_library(${target} SHARED ${source})
-    set_target_properties(${target} PROPERTIES PREFIX "" OUTPUT_NAME netapi32
+    set_target_properties(${target} PROPERTIES PREFIX "" OUTPUT_NAME ${name}
         RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/${folder})
     target_include_directories(${target} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
     target_link_options(${target} PRIVATE -Wl,--kill-at)
 endfunction()
-add_stand_in(fake_netapi32 tests/win32/fake_netapi32.cpp fake)
-add_stand_in(netapi32_without_add tests/win32/netapi32_without_add.cpp without-add)
+add_stand_in(fake_netapi32 tests/win32/fake_netapi32.cpp fake netapi32)
+add_stand_in(netapi32_without_add tests/win32/netapi32_without_add.cpp without-add netapi32)
+add_stand_in(fake_taskschd tests/win32/fake_taskschd.cpp fake taskschd)
+target_link_libraries(fake_taskschd PRIVATE uuid)
 
 # Hooks the driver puts into the program: a window it can't create, a change of DPI, a count
 # of the presses on Schedule.

@@ -14,10 +14,11 @@ namespace {
 // The Task Scheduler's class (CLSID_TaskScheduler), as <taskschd.h> declares it.
 constexpr CLSID TaskSchedulerClass = {0x0f87369f, 0xa4e5, 0x4cfc, {0xbd, 0x3e, 0x73, 0xe6, 0x15, 0x45, 0x72, 0xdd}};
 
-// COM on this thread for as long as the owner lives; the apartment a window's thread needs.
+// COM on this thread for as long as the owner lives: the multithreaded apartment, as the thread
+// that registers takes no messages (CallOffThread.h).
 class ComApartment {
 public:
-    ComApartment() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
+    ComApartment() : result_(CoInitializeEx(nullptr, COINIT_MULTITHREADED | COINIT_DISABLE_OLE1DDE)) {}
     ~ComApartment() {
         if (SUCCEEDED(result_)) CoUninitialize();
     }

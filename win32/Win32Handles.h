@@ -23,6 +23,7 @@ using UniqueIcon = UniqueHandle<HICON, DestroyIcon>;
 using UniqueFont = UniqueHandle<HFONT, DeleteObject>;
 using UniqueLocalText = UniqueHandle<wchar_t*, LocalFree>;
 using UniqueHook = UniqueHandle<HHOOK, UnhookWindowsHookEx>;
+using UniqueKernelObject = UniqueHandle<HANDLE, CloseHandle>;
 
 // A window's device context (the screen's for nullptr), released when the owner goes, as wil's
 // unique_hdc_window does.

@@ -1,7 +1,7 @@
 #include "win32/Win32Platform.h"
 
 #include "core/Digits.h"
-#include "win32/OnePress.h"
+#include "win32/CallOffThread.h"
 #include "win32/ScheduleJobsAdding.h"
 #include "win32/SystemLibrary.h"
 #include "win32/TaskScheduling.h"
@@ -40,12 +40,13 @@ std::u16string StatusText(std::uint32_t status) {
 
 }  // namespace
 
+// Each call that may take long is made off the window's thread; this computer is no name at all
+// for netapi32.
 RouteResult Win32Platform::SubmitJob(const std::u16string& computer, const AtInfo& job) {
-    std::uint32_t jobId = 0;
-    // This computer is no name at all for the service.
-    const std::uint32_t status =
-        ScheduleJobsAdding::SubmitJob(computer.empty() ? nullptr : computer.c_str(), job, &jobId);
-    DropInputMadeDuringTheCall();
+    std::uint32_t jobId = 0, status = 0;
+    CallOffThread(owner_, [&] {
+        status = ScheduleJobsAdding::SubmitJob(computer.empty() ? nullptr : computer.c_str(), job, &jobId);
+    });
     if (status != 0) return {status, {}, StatusText(status)};
     return {status, Digits(jobId, 10), {}};
 }
@@ -55,8 +56,9 @@ bool Win32Platform::Ask(const Message& question) { return ShowMessage(owner_, qu
 Clocks Win32Platform::Now(const std::u16string& computer) {
     Clocks clocks;
     RemoteClock target{};
-    if (TimeOfDay::ReadRemoteClock(computer.empty() ? nullptr : computer.c_str(), target) == 0) clocks.target = target;
-    DropInputMadeDuringTheCall();
+    std::uint32_t status = 0;
+    CallOffThread(owner_, [&] { status = TimeOfDay::ReadRemoteClock(computer.empty() ? nullptr : computer.c_str(), target); });
+    if (status == 0) clocks.target = target;
     SYSTEMTIME now{};
     GetLocalTime(&now);
     clocks.here = {now.wYear, now.wMonth, now.wDay,
@@ -65,8 +67,9 @@ Clocks Win32Platform::Now(const std::u16string& computer) {
 }
 
 RouteResult Win32Platform::RegisterTask(const std::u16string& computer, const TaskDefinition& task) {
-    const auto [result, name] = TaskScheduling::RegisterTask(computer, task);
-    DropInputMadeDuringTheCall();
+    NamedRegistration registered{};
+    CallOffThread(owner_, [&] { registered = TaskScheduling::RegisterTask(computer, task); });
+    const auto& [result, name] = registered;
     return {result, name, FAILED(result) ? StatusText(result) : std::u16string()};
 }
 

@@ -1,0 +1,61 @@
+#include "win32/CallOffThread.h"
+
+#include <commctrl.h>
+
+#include "win32/OnePress.h"
+#include "win32/Win32Handles.h"
+
+namespace {
+
+struct Work {
+    void (*call)(void* context);
+    void* context;
+};
+
+DWORD WINAPI Run(void* work) {
+    const Work& it = *static_cast<const Work*>(work);
+    it.call(it.context);
+    return 0;
+}
+
+// The window answers WM_SETCURSOR for itself and its controls, which ask it first.
+LRESULT CALLBACK ShowWaitCursor(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (message != WM_SETCURSOR) return DefSubclassProc(window, message, wParam, lParam);
+    SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    return TRUE;
+}
+
+bool PointerIsOver(HWND window) {
+    POINT at{};
+    const HWND under = GetCursorPos(&at) ? WindowFromPoint(at) : nullptr;
+    return under != nullptr && (under == window || IsChild(window, under));
+}
+
+// What the window's thread does while it waits: answers the messages sent to it (PeekMessage
+// does, whatever it looks for), drops input and paints.
+void Answer() {
+    DropInputMadeDuringTheCall();
+    MSG message;
+    while (PeekMessageW(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageW(&message);
+}
+
+}  // namespace
+
+void CallOffThread(HWND window, void (*call)(void* context), void* context) {
+    Work work{call, context};
+    const UniqueKernelObject thread(CreateThread(nullptr, 0, Run, &work, 0, nullptr));
+    if (!thread) {
+        call(context);
+        DropInputMadeDuringTheCall();
+        return;
+    }
+    SetWindowSubclass(window, ShowWaitCursor, 0, 0);
+    const HCURSOR before = PointerIsOver(window) ? SetCursor(LoadCursorW(nullptr, IDC_WAIT)) : nullptr;
+    // Without MWMO_INPUTAVAILABLE, the wait ends for new messages only, not for those left queued.
+    const HANDLE handles[] = {thread.get()};
+    do Answer();
+    while (MsgWaitForMultipleObjects(1, handles, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0);
+    RemoveWindowSubclass(window, ShowWaitCursor, 0);
+    if (before != nullptr) SetCursor(before);
+    DropInputMadeDuringTheCall();
+}
