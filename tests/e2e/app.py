@@ -11,7 +11,8 @@ import subprocess
 import time
 from pathlib import Path
 
-from wine import BIN, BUILD, BUILTIN_NETAPI, OUT, ROOT, STAND_IN_NETAPI, WINE, windows_path, wine_command
+from wine import (BIN, BUILD, BUILTIN_NETAPI, OUT, ROOT, STAND_IN_NETAPI, STAND_IN_TASK_SCHEDULER, WINE, windows_path,
+                  wine_command)
 
 POINTER = 8 if BUILD == "win64" else 4
 # The key that marks the end of the input sent so far (VK_PAUSE, tests/win32/HookNames.h).
@@ -311,22 +312,29 @@ def downloads(folder, program, foreign_dll):
     return downloads / program
 
 
+def _utf16(hex_text):
+    return bytes.fromhex(hex_text).decode("utf-16-le", "surrogatepass")
+
+
 class Fake:
-    """Starts the program against the stand-in netapi32.dll and reads what it was handed."""
+    """Starts the program against the stand-in netapi32.dll, and the stand-in Task Scheduler if
+    asked, and reads what they were handed."""
 
     def __init__(self, folder):
         self.folder = folder
         self.log = folder / "calls.log"
         self.running = None
 
-    def start(self, answers=0, job_id=1, program=BIN / "AddJob.exe", clock=""):
+    def start(self, answers=0, job_id=1, program=BIN / "AddJob.exe", clock="", connect=None):
         """`answers`: the stand-in's answer to each call, the last repeating; a status, or
         "!" and an exception code to raise. `clock`: what it answers NetRemoteTOD ("AHEAD,TIMEZONE",
-        a status, or "!" and a code; by default ERROR_NOT_SUPPORTED)."""
+        a status, or "!" and a code; by default ERROR_NOT_SUPPORTED). `connect`: what the stand-in
+        Task Scheduler's Connect answers (an HRESULT); without it, Wine's own Task Scheduler. Each
+        may end in "@" and the milliseconds it takes."""
         answers = answers if isinstance(answers, (list, tuple)) else [answers]
-        env = {**STAND_IN_NETAPI, "FAKE_NETAPI_LOG": windows_path(self.log),
-               "FAKE_NETAPI_ANSWERS": ",".join(map(str, answers)), "FAKE_NETAPI_JOBID": str(job_id),
-               "FAKE_NETAPI_CLOCK": clock}
+        env = {**(STAND_IN_NETAPI if connect is None else STAND_IN_TASK_SCHEDULER),
+               "FAKE_NETAPI_LOG": windows_path(self.log), "FAKE_NETAPI_ANSWERS": ",".join(map(str, answers)),
+               "FAKE_NETAPI_JOBID": str(job_id), "FAKE_NETAPI_CLOCK": clock, "FAKE_TASKSCHD": connect or ""}
         self.running = App(program, env)
         return self.running
 
@@ -339,18 +347,20 @@ class Fake:
         """The server name of each call of NetRemoteTOD (None for NULL)."""
         return [call[1] for call in self._logged() if call[0] == "clock"]
 
+    def connects(self):
+        """The server name of each call of the stand-in Task Scheduler's Connect (None for none)."""
+        return [call[1] for call in self._logged() if call[0] == "connect"]
+
     def _logged(self):
+        """Each call, as a tuple: its kind (add, clock, connect, register), then what it was handed."""
         if not self.log.exists():
             return []
         calls = []
         for line in self.log.read_text().splitlines():
-            kind = "clock" if line.startswith("clock ") else "add"
-            fields = dict(part.split("=", 1) for part in line.removeprefix("clock ").split(" "))
-            server = None if fields["server"] == "NULL" else \
-                bytes.fromhex(fields["server"]).decode("utf-16-le", "surrogatepass")
-            if kind == "clock":
-                calls.append((kind, server))
-            else:
-                calls.append((kind, server, bytes.fromhex(fields["record"]),
-                              bytes.fromhex(fields["command"]).decode("utf-16-le", "surrogatepass")))
+            kind = line.split(" ", 1)[0] if line.startswith(("clock ", "connect ", "register ")) else "add"
+            fields = dict(part.split("=", 1) for part in line.removeprefix(kind + " ").split(" "))
+            named = fields.get("server", fields.get("name"))
+            name = None if named == "NULL" else _utf16(named)
+            calls.append((kind, name, bytes.fromhex(fields["record"]), _utf16(fields["command"])) if kind == "add"
+                         else (kind, name))
         return calls

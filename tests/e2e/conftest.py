@@ -6,7 +6,7 @@ import time
 import pytest
 
 from app import App, Fake, driver
-from wine import AT_JOBS, BIN, TASKS, remove_tasks, start_service, stop_service, system_netapi
+from wine import AT_JOBS, BIN, TASKS, remove_tasks, start_service, stop_service, system_dlls
 
 
 def remove_jobs():
@@ -53,7 +53,7 @@ def app():
 @pytest.fixture
 def fake(tmp_path):
     stand_in = Fake(tmp_path)
-    with system_netapi("fake"):
+    with system_dlls("fake", "netapi32.dll", "taskschd.dll"):
         yield stand_in
         if stand_in.running:
             stand_in.running.stop()

@@ -11,7 +11,7 @@ import pytest
 
 import texts
 from app import ID, App, downloads, driver, no_growth, service_commands
-from wine import BIN, BUILD, BUILTIN_NETAPI, OUT, STAND_IN_NETAPI, WINE, start_service, system_netapi, wine_command
+from wine import BIN, BUILD, BUILTIN_NETAPI, OUT, STAND_IN_NETAPI, WINE, start_service, system_dlls, wine_command
 
 CONFIRMED = texts.JOB_ADDED_BEGINS
 
@@ -93,8 +93,9 @@ def test_service_down_then_up_in_one_running_program(service_stopped):
     try:
         answers, *_ = soak(app, 50, "down")
         assert len(answers) == 50
+        down = texts.service_down(app.entries()["Text1"][0])
         for answer in answers:
-            assert answer.startswith(texts.job_not_added(1753)) and answer.endswith(texts.SERVICE_DOWN)
+            assert answer.startswith(texts.job_not_added(1753)) and answer.endswith(down)
         start_service()
         assert app.schedule()["text"].startswith(CONFIRMED)
     finally:
@@ -105,7 +106,7 @@ def test_service_down_then_up_in_one_running_program(service_stopped):
 def test_platform_without_the_function(folder, code):
     """A system netapi32.dll that lacks NetScheduleJobAdd, and none at all (disabled, it can't
     be loaded)."""
-    with system_netapi(folder) if folder else contextlib.nullcontext():
+    with system_dlls(folder, "netapi32.dll") if folder else contextlib.nullcontext():
         app = App(BIN / "AddJob.exe", STAND_IN_NETAPI if folder else {"WINEDLLOVERRIDES": "netapi32=;mscoree,mshtml="})
         try:
             for _ in range(2):

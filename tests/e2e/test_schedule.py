@@ -93,16 +93,18 @@ def test_service_refusal_is_reported_with_its_code(fake):
     app = fake.start(answers=5)
     before = app.entries()
     box = app.schedule()
-    assert box["text"].startswith(texts.job_not_added(5)) and box["text"].endswith("\n\n" + texts.ADMIN)
+    hint = texts.remote_admin(before["Text1"][0])
+    assert box["text"].startswith(texts.job_not_added(5)) and box["text"].endswith("\n\n" + hint)
     assert app.entries() == before
     assert len(fake.calls()) == 1
 
 
 def test_exception_in_the_call_is_reported_not_fatal(fake):
     app = fake.start(answers=["!0x6D9", "!0x6D9", 0])
+    down = texts.service_down(app.entries()["Text1"][0])
     for _ in range(2):
         box = app.schedule()
-        assert box["text"].startswith(texts.job_not_added(1753)) and box["text"].endswith(texts.SERVICE_DOWN)
+        assert box["text"].startswith(texts.job_not_added(1753)) and box["text"].endswith(down)
     assert app.schedule()["text"] == texts.job_added(1), "the next Schedule succeeds"
     assert app.process.poll() is None
     assert len(fake.calls()) == 3
@@ -196,3 +198,31 @@ def test_where_the_at_interface_is_off_the_task_scheduler_gets_the_job(fake, tas
     assert sorted(task.name for task in task_scheduler.glob("*")) == after
     assert len(fake.calls()) == 1
     assert fake.clocks_read() == ([computer] if named else []), "the clock of the computer named, once Ja is said"
+
+
+# A remote Windows' Task Scheduler, stood in for: Wine's connects to this computer alone, takes its
+# name however it is written, and answers at once. Each row: the computer's name as typed, what
+# Connect answers, the name it is handed (None: this computer), and the hint after the failure
+# (None: the task is added).
+REMOTE = {
+    "a UNC name": ("\\\\SRV-7", "0", "SRV-7", None),
+    "this computer refused": ("", "0x80070005", None, texts.ADMIN),
+    "refused": ("SRV-7", "0x80070005", "SRV-7", texts.remote_admin("SRV-7")),
+    "no path": ("SRV-7", "0x80070035", "SRV-7", texts.firewall("SRV-7")),
+    "no RPC server": (" \\\\SRV-7 ", "0x800706BA", "SRV-7", texts.firewall(" \\\\SRV-7 ")),
+}
+
+
+@pytest.mark.parametrize("case", REMOTE)
+def test_a_remote_task_scheduler_gets_the_name_it_takes_and_each_failure_its_cause(fake, case):
+    typed, answer, handed, hint = REMOTE[case]
+    app = fake.start(answers=50, connect=answer)
+    app.set("Text1", typed)
+    app.press("Command1")
+    assert driver("box", 10000, 0)["box"], "the question, answered Ja"
+    said = driver("box", 10000)["text"]
+    if hint is None:
+        assert said == texts.task_added("At1", typed)
+    else:
+        assert said.startswith(texts.task_not_added(int(answer, 16))) and said.endswith("\n\n" + hint), said
+    assert fake.connects() == [handed]

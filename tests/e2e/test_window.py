@@ -280,6 +280,37 @@ def test_one_press_schedules_once(fake, case):
     assert len(fake.calls()) == 1
 
 
+# Each call that may take long, taking 4 s here: what the stand-ins answer (the AT service, the
+# target's clock, the Task Scheduler's Connect), the call that is slow, and whether its route ends
+# in the Task Scheduler. Meanwhile the window answers at once, is not taken for hung, and shows the
+# wait cursor; the confirmation follows.
+SLOW_CALLS = {
+    "NetScheduleJobAdd": ({"answers": "0@4000"}, "add", False),
+    "NetRemoteTOD": ({"answers": 50, "clock": "0,0@4000", "connect": "0"}, "clock", True),
+    "ITaskService::Connect": ({"answers": 50, "connect": "0@4000"}, "connect", True),
+}
+
+
+@pytest.mark.parametrize("case", SLOW_CALLS)
+def test_the_window_answers_while_a_call_takes_long(fake, case):
+    answers, call, task = SLOW_CALLS[case]
+    app = fake.start(**answers)
+    assert driver("hook", "count")["done"]
+    state = app.state()
+    app.xdotool("mousemove", str(state["frame"][2] + 20), str(state["frame"][3] + 20))
+    app.press("Command1")
+    if task:
+        assert driver("box", 10000, 0)["box"], "the question, answered Ja"
+    deadline = time.monotonic() + 10
+    while call not in (kind for kind, *_ in fake._logged()):
+        assert time.monotonic() < deadline, f"{call} was never called"
+        time.sleep(0.05)
+    assert driver("responds") == {"answers": True, "hung": False, "wait_cursor": True}
+    computer = state["by_name"]["Text1"]["text"]
+    assert driver("box", 10000)["text"] == (texts.task_added("At1", computer) if task else texts.job_added(1))
+    assert driver("responds")["wait_cursor"] is False
+
+
 def pixels(image, left, top, width, height):
     """The colours of a part of an image, as "#RRGGBB" texts."""
     out = subprocess.run(["/usr/bin/convert", str(image), "-crop", f"{width}x{height}+{left}+{top}",

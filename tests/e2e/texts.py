@@ -26,8 +26,35 @@ def job_not_added(code):
     return f"Der Task konnte nicht hinzugefügt werden.\n\nFehler {code} (0x{code:X})"
 
 
+def task_not_added(code):
+    """The head of the message, up to the platform's text."""
+    return f"Der Task konnte nicht in die Aufgabenplanung eingetragen werden.\n\nFehler 0x{code:08X}"
+
+
+# The hints, said of the computer they are about ("" for this computer).
+def on(computer):
+    return f"Auf dem Computer „{computer}“" if computer else "Auf diesem Computer"
+
+
 ADMIN = "Zum Hinzufügen eines Tasks auf diesem Computer sind Administratorrechte nötig."
-SERVICE_DOWN = "Der Aufgabenplanungsdienst (Schedule) läuft auf diesem Computer nicht."
+
+
+def remote_admin(computer):
+    return (f"{on(computer)} sind Administratorrechte nötig. Ein lokales Konto eines Computers in einer Arbeitsgruppe "
+            "hat sie über das Netz nicht, auch wenn es dort Administrator ist: Die Benutzerkontensteuerung schränkt es "
+            "ein. Abhilfe: ein Domänenkonto, das dort Administrator ist, oder dort der DWORD-Wert "
+            "LocalAccountTokenFilterPolicy = 1 unter HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System.")
+
+
+def service_down(computer):
+    return f"{on(computer)} läuft der Aufgabenplanungsdienst (Schedule) nicht."
+
+
+def firewall(computer):
+    return (f"{on(computer)} hat eben noch die AT-Schnittstelle geantwortet, aber die Firewall sperrt die Verwaltung der "
+            "Aufgaben aus dem Netz. Ein Administrator gibt dort die Regelgruppe „Remote Scheduled Tasks Management“ frei "
+            "(deutsch: „Remoteverwaltung geplanter Aufgaben“):\nnetsh advfirewall firewall set rule "
+            'group="Remote Scheduled Tasks Management" new enable=yes')
 
 # Where the AT interface is off.
 def question(computer):

@@ -18,12 +18,14 @@ BIN = Path(os.environ.get("ADDJOB_BIN_DIR") or OUT / BUILD)
 WINE = os.environ.get("WINE", "wine")
 WINESERVER = os.environ.get("WINESERVER", "wineserver")
 
-# Wine's own netapi32 for every program of a test unless it asks for the stand-in, which the
-# tests put in the prefix's system folder: the program loads netapi32.dll from there only.
-BUILTIN_NETAPI = {"WINEDLLOVERRIDES": "netapi32=b;mscoree,mshtml="}
-STAND_IN_NETAPI = {"WINEDLLOVERRIDES": "netapi32=n;mscoree,mshtml="}
+# Wine's own netapi32 and Task Scheduler for every program of a test unless it asks for a
+# stand-in, which the tests put in the prefix's system folder: the program loads netapi32.dll
+# from there only, and COM the Task Scheduler's class from taskschd.dll there.
+BUILTIN_NETAPI = {"WINEDLLOVERRIDES": "netapi32=b;taskschd=b;mscoree,mshtml="}
+STAND_IN_NETAPI = {"WINEDLLOVERRIDES": "netapi32=n;taskschd=b;mscoree,mshtml="}
+STAND_IN_TASK_SCHEDULER = {"WINEDLLOVERRIDES": "netapi32=n;taskschd=n;mscoree,mshtml="}
 PREFIX = Path(os.environ.get("WINEPREFIX", "/nonexistent"))
-SYSTEM_NETAPI = PREFIX / "drive_c/windows/system32/netapi32.dll"
+SYSTEM = PREFIX / "drive_c/windows/system32"
 # Where Wine's Task Scheduler service keeps each task, as a file named after it, and each AT job,
 # as a file At<N>.job.
 TASKS = PREFIX / "drive_c/windows/system32/tasks"
@@ -99,18 +101,20 @@ def remove_tasks():
 
 
 @contextlib.contextmanager
-def system_netapi(folder):
-    """The build's stand-in from `folder` as the system's netapi32.dll, Wine's own back after.
-    Files are swapped by renaming, so a program still running keeps the one it loaded."""
-    wines_own = SYSTEM_NETAPI.read_bytes()
+def system_dlls(folder, *names):
+    """The build's stand-ins from `folder` as the system's DLLs of these names, Wine's own back
+    after. Files are swapped by renaming, so a program still running keeps the one it loaded."""
+    wines_own = {name: (SYSTEM / name).read_bytes() for name in names}
 
-    def put(data):
-        incoming = SYSTEM_NETAPI.with_suffix(".incoming")
+    def put(name, data):
+        incoming = (SYSTEM / name).with_suffix(".incoming")
         incoming.write_bytes(data)
-        os.replace(incoming, SYSTEM_NETAPI)
+        os.replace(incoming, SYSTEM / name)
 
-    put((BIN / folder / "netapi32.dll").read_bytes())
+    for name in names:
+        put(name, (BIN / folder / name).read_bytes())
     try:
         yield
     finally:
-        put(wines_own)
+        for name, data in wines_own.items():
+            put(name, data)

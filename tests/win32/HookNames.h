@@ -14,6 +14,10 @@ inline constexpr wchar_t PressesProperty[] = L"AddJobTestPresses";    // activat
 inline constexpr wchar_t BoxesProperty[] = L"AddJobTestBoxes";        // message boxes it opened
 inline constexpr wchar_t WarningsProperty[] = L"AddJobTestWarnings";  // of them, about an entry
 inline constexpr wchar_t MarkersProperty[] = L"AddJobTestMarkers";    // marker keys the window's thread took
+// Sent to the window, this has Count note in WaitCursorProperty whether the window's thread shows
+// the wait cursor (1) or not (0).
+inline constexpr wchar_t CursorQuery[] = L"AddJobTestCursor";
+inline constexpr wchar_t WaitCursorProperty[] = L"AddJobTestWaitCursor";
 
 // The marker key: no test sends it otherwise, and no control or box of the program acts on it.
 inline constexpr unsigned MarkerKey = 0x13;  // VK_PAUSE

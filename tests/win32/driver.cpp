@@ -30,7 +30,6 @@
 namespace {
 
 using nlohmann::json;
-using UniqueKernelObject = UniqueHandle<HANDLE, CloseHandle>;
 
 std::string Utf8(const std::wstring& text) {
     std::string bytes(text.size() * 3, '\0');
@@ -299,6 +298,17 @@ json Counts(HWND root, const Args&) {
             {"warnings", Property(root, WarningsProperty)}, {"markers", Property(root, MarkersProperty)}};
 }
 
+// Whether the window's thread answers a message within 500 ms, whether Windows takes the window
+// for hung, and whether it shows the wait cursor (test_hooks.dll's Count, installed, says).
+json Responds(HWND root, const Args&) {
+    DWORD_PTR answer = 0;
+    RemovePropW(root, WaitCursorProperty);
+    const bool answers = SendMessageTimeoutW(root, RegisterWindowMessageW(CursorQuery), 0, 0, SMTO_ABORTIFHUNG, 500,
+                                             &answer) != 0;
+    return {{"answers", answers}, {"hung", IsHungAppWindow(root) != FALSE},
+            {"wait_cursor", Property(root, WaitCursorProperty) == 1}};
+}
+
 // Whether the window's thread has taken N marker keys, waiting up to MS ms.
 json Marker(HWND root, const Args& args) {
     const INT_PTR wanted = Number(args, 0, 1);
@@ -368,6 +378,8 @@ constexpr Command Commands[] = {
     {"marker", "N [MS]: whether the window's thread has taken N marker keys, waiting up to MS ms", true, Marker},
     {"activate", ": makes the window the active one, as a click on it would", true, Activate},
     {"counts", ": handles, GDI objects, responsiveness, and the counted presses and boxes", true, Counts},
+    {"responds", ": whether the window answers within 500 ms, is taken for hung, shows the wait cursor", true,
+     Responds},
     {"accessible", ": each control's name and keyboard shortcut, read as a screen reader does", true, Accessible},
     {"jobs", "[delete]: the jobs of the local scheduling service (deleted first)", false, Jobs},
 };

@@ -8,25 +8,20 @@
 // one with each added job.
 // NetRemoteTOD appends "clock server=<...>" and answers as FAKE_NETAPI_CLOCK says: a status
 // (default 50, ERROR_NOT_SUPPORTED), "!" and an exception code to raise, or "AHEAD,TIMEZONE":
-// this computer's time AHEAD seconds later, told with tod_timezone TIMEZONE. Its buffer is freed
-// with this stand-in's NetApiBufferFree.
+// this computer's time AHEAD seconds later, told with tod_timezone TIMEZONE; any of them may end
+// in "@" and a number of milliseconds to take first. Its buffer is freed with this stand-in's
+// NetApiBufferFree.
 
 #include <windows.h>
 #include <lm.h>
 #include <lmat.h>
 
-#include <cstdio>
 #include <string>
 
+#include "tests/win32/StandIn.h"
 #include "win32/AtInfoLayout.h"  // the record as this stand-in's architecture lays it out
 
 namespace {
-
-std::wstring Environment(const wchar_t* name) {
-    std::wstring value(GetEnvironmentVariableW(name, nullptr, 0), L'\0');
-    value.resize(GetEnvironmentVariableW(name, value.data(), static_cast<DWORD>(value.size())));
-    return value;
-}
 
 DWORD EnvironmentNumber(const wchar_t* name, DWORD fallback) {
     const std::wstring value = Environment(name);
@@ -46,32 +41,6 @@ std::wstring Answer(DWORD call) {
     return answer.empty() ? L"0" : answer;
 }
 
-void Hex(std::string& out, const void* data, std::size_t size) {
-    for (std::size_t i = 0; i < size; ++i) {
-        char pair[3];
-        std::snprintf(pair, sizeof pair, "%02x", static_cast<const BYTE*>(data)[i]);
-        out += pair;
-    }
-}
-
-void Server(std::string& line, LPCWSTR server) {
-    line += "server=";
-    if (server) {
-        Hex(line, server, lstrlenW(server) * sizeof(wchar_t));
-    } else {
-        line += "NULL";
-    }
-}
-
-void Log(const std::string& line) {
-    const HANDLE log = CreateFileW(Environment(L"FAKE_NETAPI_LOG").c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
-                                   OPEN_ALWAYS, 0, nullptr);
-    if (log == INVALID_HANDLE_VALUE) return;
-    DWORD written = 0;
-    WriteFile(log, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-    CloseHandle(log);
-}
-
 }  // namespace
 
 extern "C" __declspec(dllexport) NET_API_STATUS WINAPI NetApiBufferFree(LPVOID Buffer) {
@@ -84,9 +53,9 @@ extern "C" __declspec(dllexport) NET_API_STATUS WINAPI NetRemoteTOD(LPCWSTR UncS
     Log(line + "\n");
     const std::wstring answer = Environment(L"FAKE_NETAPI_CLOCK");
     if (answer.empty()) return ERROR_NOT_SUPPORTED;
-    if (answer[0] == L'!') RaiseException(std::wcstoul(answer.c_str() + 1, nullptr, 0), 0, 0, nullptr);
     const std::size_t comma = answer.find(L',');
-    if (comma == std::wstring::npos) return std::wcstoul(answer.c_str(), nullptr, 0);
+    if (comma == std::wstring::npos) return Answered(answer);
+    TakeItsTime(answer);
     FILETIME now{};
     GetSystemTimeAsFileTime(&now);  // 100 ns since 1601
     const ULONGLONG since1601 = (ULONGLONG{now.dwHighDateTime} << 32 | now.dwLowDateTime) / 10'000'000;
@@ -110,10 +79,7 @@ extern "C" __declspec(dllexport) NET_API_STATUS WINAPI NetScheduleJobAdd(LPCWSTR
     Log(line + "\n");
 
     static DWORD calls = 0, added = 0;
-    const std::wstring answer = Answer(calls++);
-    if (const auto at = answer.find(L'@'); at != std::wstring::npos) Sleep(std::wcstoul(&answer[at + 1], nullptr, 10));
-    if (answer[0] == L'!') RaiseException(std::wcstoul(answer.c_str() + 1, nullptr, 0), 0, 0, nullptr);
-    const DWORD result = std::wcstoul(answer.c_str(), nullptr, 0);
+    const DWORD result = Answered(Answer(calls++));
     if (result == 0) *JobId = EnvironmentNumber(L"FAKE_NETAPI_JOBID", 1) + added++;
     return result;
 }

@@ -12,7 +12,8 @@
 // Count (WH_CALLWNDPROC) counts each activation of Schedule, by the window's own rule
 // (win32/OnePress.h), each message box of the window that is shown, and of those each about an
 // entry: the boxes with the warning icon, which the program shows for an entry and for nothing
-// else. Input the program drops on purpose never becomes an activation. Count and Marker also
+// else. Input the program drops on purpose never becomes an activation. Sent CursorQuery, it
+// notes whether the window's thread shows the wait cursor. Count and Marker also
 // note each activation, box and system command (the system menu's, the close box's) in the file
 // that ADDJOB_EVENTS names: the program's own account of what it handled, for a failure to show.
 // VetoCreation (WH_CBT, every thread) vetoes the creation of the control whose id ADDJOB_VETO
@@ -165,6 +166,9 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK Count(int code, WPARAM wParam,
         Note(L"Schedule activated");
     }
     if (code == HC_ACTION) NoteSystemCommand(sent.hwnd, sent.message, sent.wParam);
+    static const UINT cursorQuery = RegisterWindowMessageW(CursorQuery);
+    if (code == HC_ACTION && sent.message == cursorQuery && IsRoot(sent.hwnd))
+        SetPropW(sent.hwnd, WaitCursorProperty, Value(GetCursor() == LoadCursorW(nullptr, IDC_WAIT)));
     if (code == HC_ACTION && sent.message == WM_SHOWWINDOW && sent.wParam && IsClass(sent.hwnd, L"#32770")) {
         const HWND owner = GetWindow(sent.hwnd, GW_OWNER);
         if (IsRoot(owner)) Add(owner, BoxesProperty), Note(L"box shown: " + FirstLine(sent.hwnd));

@@ -1,0 +1,55 @@
+#pragma once
+// What the stand-ins for the platform's DLLs share: their settings from the environment, the log
+// of what they were handed (the file FAKE_NETAPI_LOG names, a line a call), and their answers.
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+inline std::wstring Environment(const wchar_t* name) {
+    std::wstring value(GetEnvironmentVariableW(name, nullptr, 0), L'\0');
+    value.resize(GetEnvironmentVariableW(name, value.data(), static_cast<DWORD>(value.size())));
+    return value;
+}
+
+inline void Hex(std::string& out, const void* data, std::size_t size) {
+    for (std::size_t i = 0; i < size; ++i) {
+        char pair[3];
+        std::snprintf(pair, sizeof pair, "%02x", static_cast<const BYTE*>(data)[i]);
+        out += pair;
+    }
+}
+
+// "server=" and a computer's name as UTF-16 in hexadecimal, or NULL for none.
+inline void Server(std::string& line, const wchar_t* server) {
+    line += "server=";
+    if (server) {
+        Hex(line, server, lstrlenW(server) * sizeof(wchar_t));
+    } else {
+        line += "NULL";
+    }
+}
+
+inline void Log(const std::string& line) {
+    const HANDLE log = CreateFileW(Environment(L"FAKE_NETAPI_LOG").c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                                   OPEN_ALWAYS, 0, nullptr);
+    if (log == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    WriteFile(log, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    CloseHandle(log);
+}
+
+// Takes the milliseconds after an "@" at the end of an answer, if it has them.
+inline void TakeItsTime(const std::wstring& answer) {
+    if (const auto at = answer.find(L'@'); at != std::wstring::npos) Sleep(std::wcstoul(&answer[at + 1], nullptr, 10));
+}
+
+// An answer as the tests write it: after its time, raises the exception whose code follows a
+// leading "!", or answers the number it starts with.
+inline DWORD Answered(const std::wstring& answer) {
+    TakeItsTime(answer);
+    if (!answer.empty() && answer[0] == L'!') RaiseException(std::wcstoul(answer.c_str() + 1, nullptr, 0), 0, 0, nullptr);
+    return std::wcstoul(answer.c_str(), nullptr, 0);
+}

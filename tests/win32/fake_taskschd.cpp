@@ -1,0 +1,95 @@
+// A stand-in for taskschd.dll, the Task Scheduler's class, for what only a remote Windows shows:
+// Wine's own connects to this computer alone, takes its name however it is written, and answers
+// at once. ITaskService::Connect appends "connect server=<the name as UTF-16 hex, or NULL for
+// none>" to the file that FAKE_NETAPI_LOG names and answers as FAKE_TASKSCHD says: an HRESULT
+// (default 0), which may end in "@" and a number of milliseconds to take first. Its top folder
+// has no task, and takes every registration, each logged as "register name=<UTF-16 hex>".
+
+#define CINTERFACE
+#include <windows.h>
+#include <taskschd.h>
+
+#include "tests/win32/StandIn.h"
+
+// Each interface has only the methods the program calls: the rest are left out, null.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+
+namespace {
+
+constexpr IID TaskServiceId = {0x2faba4c7, 0x4da9, 0x4013, {0x96, 0x97, 0x20, 0xcc, 0x3f, 0xd4, 0x0f, 0x85}};
+constexpr IID TaskFolderId = {0x8cfac062, 0xa080, 0x4c15, {0x9a, 0x88, 0xaa, 0x7c, 0x2a, 0xf8, 0x0d, 0xfc}};
+
+// One object of each kind, for as long as the DLL is loaded: nothing to count.
+template <typename Interface>
+ULONG STDMETHODCALLTYPE Kept(Interface*) {
+    return 1;
+}
+
+template <typename Interface, const IID& Id>
+HRESULT STDMETHODCALLTYPE Query(Interface* self, REFIID iid, void** out) {
+    const bool known = IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, Id);
+    *out = known ? self : nullptr;
+    return known ? S_OK : E_NOINTERFACE;
+}
+
+HRESULT STDMETHODCALLTYPE GetTask(ITaskFolder*, BSTR, IRegisteredTask** task) {
+    *task = nullptr;
+    return HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
+}
+
+HRESULT STDMETHODCALLTYPE RegisterTask(ITaskFolder*, BSTR path, BSTR, LONG, VARIANT, VARIANT, TASK_LOGON_TYPE, VARIANT,
+                                       IRegisteredTask** task) {
+    std::string line = "register name=";
+    Hex(line, path, lstrlenW(path) * sizeof(wchar_t));
+    Log(line + "\n");
+    *task = nullptr;
+    return S_OK;
+}
+
+ITaskFolderVtbl FolderCalls = {.QueryInterface = Query<ITaskFolder, TaskFolderId>,
+                                     .AddRef = Kept,
+                                     .Release = Kept,
+                                     .GetTask = GetTask,
+                                     .RegisterTask = RegisterTask};
+ITaskFolder folder = {&FolderCalls};
+
+HRESULT STDMETHODCALLTYPE GetFolder(ITaskService*, BSTR, ITaskFolder** top) {
+    *top = &folder;
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE Connect(ITaskService*, VARIANT server, VARIANT, VARIANT, VARIANT) {
+    std::string line = "connect ";
+    Server(line, server.vt == VT_BSTR ? server.bstrVal : nullptr);
+    Log(line + "\n");
+    const std::wstring answer = Environment(L"FAKE_TASKSCHD");
+    return static_cast<HRESULT>(Answered(answer.empty() ? L"0" : answer));
+}
+
+ITaskServiceVtbl ServiceCalls = {.QueryInterface = Query<ITaskService, TaskServiceId>,
+                                       .AddRef = Kept,
+                                       .Release = Kept,
+                                       .GetFolder = GetFolder,
+                                       .Connect = Connect};
+ITaskService service = {&ServiceCalls};
+
+HRESULT STDMETHODCALLTYPE CreateInstance(IClassFactory*, IUnknown* outer, REFIID iid, void** object) {
+    return outer ? CLASS_E_NOAGGREGATION : ServiceCalls.QueryInterface(&service, iid, object);
+}
+
+HRESULT STDMETHODCALLTYPE LockServer(IClassFactory*, BOOL) { return S_OK; }
+
+IClassFactoryVtbl FactoryCalls = {.QueryInterface = Query<IClassFactory, IID_IClassFactory>,
+                                        .AddRef = Kept,
+                                        .Release = Kept,
+                                        .CreateInstance = CreateInstance,
+                                        .LockServer = LockServer};
+IClassFactory factory = {&FactoryCalls};
+
+}  // namespace
+
+extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID, REFIID iid, void** object) {
+    return FactoryCalls.QueryInterface(&factory, iid, object);
+}
+
+extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE DllCanUnloadNow() { return S_FALSE; }
