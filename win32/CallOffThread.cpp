@@ -10,11 +10,13 @@ namespace {
 struct Work {
     void (*call)(void* context);
     void* context;
+    HANDLE done;
 };
 
-DWORD WINAPI Run(void* work) {
+DWORD WINAPI Run(void* work) {  // on the pool's thread
     const Work& it = *static_cast<const Work*>(work);
     it.call(it.context);
+    SetEvent(it.done);  // its last touch of `work`, which the waiting thread owns
     return 0;
 }
 
@@ -42,9 +44,9 @@ void Answer() {
 }  // namespace
 
 void CallOffThread(HWND window, void (*call)(void* context), void* context) {
-    Work work{call, context};
-    const UniqueKernelObject thread(CreateThread(nullptr, 0, Run, &work, 0, nullptr));
-    if (!thread) {
+    const UniqueKernelObject done(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    Work work{call, context, done.get()};
+    if (!done || !QueueUserWorkItem(Run, &work, WT_EXECUTELONGFUNCTION)) {
         call(context);
         DropInputMadeDuringTheCall();
         return;
@@ -52,7 +54,7 @@ void CallOffThread(HWND window, void (*call)(void* context), void* context) {
     SetWindowSubclass(window, ShowWaitCursor, 0, 0);
     const HCURSOR before = PointerIsOver(window) ? SetCursor(LoadCursorW(nullptr, IDC_WAIT)) : nullptr;
     // Without MWMO_INPUTAVAILABLE, the wait ends for new messages only, not for those left queued.
-    const HANDLE handles[] = {thread.get()};
+    const HANDLE handles[] = {done.get()};
     do Answer();
     while (MsgWaitForMultipleObjects(1, handles, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0);
     RemoveWindowSubclass(window, ShowWaitCursor, 0);
