@@ -61,7 +61,7 @@ class Driver:
     A driver that ends before it answers never ran its course: under Wine a starting program
     is seldom ended with exit code 1 and nothing said (seen about once in a thousand starts).
     Such a command is sent again, once, to a new driver, and the event noted in
-    build/driver-restarts.log with what Wine said."""
+    build/wine-restarts.log with what Wine said."""
 
     def __init__(self):
         self.process = None
@@ -81,9 +81,7 @@ class Driver:
                 said = self.stop()
                 if attempt == 2:
                     raise AssertionError(f"the driver ended twice on {args}; Wine said:\n{said}")
-                with open(OUT / "driver-restarts.log", "a") as restarts:
-                    restarts.write(f"{time.strftime('%H:%M:%S')} {BUILD} {args}: the driver ended before it "
-                                   f"answered; Wine said:\n{said}\n")
+                note_restart(f"{args}: the driver ended before it answered", said)
         if isinstance(answer, dict) and "error" in answer:
             raise AssertionError(f"driver {args}: {answer['error']}")
         return answer
@@ -133,6 +131,13 @@ class Driver:
         return self.log.read_text(errors="replace")[-2000:]
 
 
+def note_restart(what, said):
+    """Notes in build/wine-restarts.log that Wine ended a program as it started, and what Wine
+    said; scripts/test shows the notes at its end."""
+    with open(OUT / "wine-restarts.log", "a") as restarts:
+        restarts.write(f"{time.strftime('%H:%M:%S')} {BUILD} {what}; Wine said:\n{said}\n")
+
+
 driver = Driver()
 
 
@@ -158,13 +163,30 @@ class App:
         self.log = open(OUT / "app.log", "ab")
         # What the test hooks, once installed, note of what the program handled.
         self.events = OUT / f"events-{BUILD}.log"
-        self.events.write_bytes(b"")
-        self.process = subprocess.Popen([WINE, str(program)], stdin=subprocess.DEVNULL,
-                                        stdout=self.log, stderr=self.log,
-                                        env={**os.environ, **BUILTIN_NETAPI, **env,
-                                             "ADDJOB_EVENTS": windows_path(self.events)})
         self.watching = False
-        assert driver("wait")["window"], "the window did not appear"
+        # Before its window shows, the program ends only with exit code 2 and a box that says
+        # why, or by a fault's code: an exit code of 1 then, with nothing said, is Wine's, which
+        # ends a starting program so now and then. It is started again, once, and the event noted.
+        for attempt in (1, 2):
+            self.events.write_bytes(b"")
+            said = (OUT / "app.log").stat().st_size
+            self.process = subprocess.Popen([WINE, str(program)], stdin=subprocess.DEVNULL,
+                                            stdout=self.log, stderr=self.log,
+                                            env={**os.environ, **BUILTIN_NETAPI, "WINEDEBUG": "err+all", **env,
+                                                 "ADDJOB_EVENTS": windows_path(self.events)})
+            deadline = time.monotonic() + 15
+            while not (shown := driver("wait", 250)["window"]) and self.process.poll() is None and \
+                    time.monotonic() < deadline:
+                pass
+            if shown:
+                return
+            code = self.process.poll()
+            if code != 1 or attempt == 2:
+                break
+            note_restart(f"{self.program.name}: ended with exit code 1 before its window showed",
+                         (OUT / "app.log").read_bytes()[said:].decode(errors="replace")[-2000:])
+        raise AssertionError("the window did not appear: the program " +
+                             ("runs" if code is None else f"ended with exit code {code}"))
 
     def state(self, dpi=None):
         """The window and its controls; with `dpi`, also each text's extent in the window's
