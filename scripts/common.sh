@@ -128,7 +128,8 @@ lock_build_folder() {
     fi
     exec 9<"$OUT/.lock"
     if ! flock -n 9; then
-        fail "another run is using the build folder $OUT ($(cat "$OUT/.lock" 2>/dev/null); held by $(_lock_holders 9<&-))." \
+        exec 9<&-  # so that neither this run nor the subshells that look for the holders hold the file
+        fail "another run is using the build folder $OUT ($(cat "$OUT/.lock" 2>/dev/null); held by $(_lock_holders))." \
             "wait for it to end, or stop it; or give this run a folder of its own with ADDJOB_BUILD_DIR."
     fi
     echo "process $$, $(basename "$0"), since $(date +%H:%M:%S)" >"$OUT/.lock"
@@ -139,9 +140,11 @@ lock_build_folder() {
 # The living processes that have the lock file open, each as "process ID (command line)".
 _lock_holders() {
     local pid holders=()
+    local cmdline
     for pid in $(find /proc/[0-9]*/fd -maxdepth 1 -lname "$OUT/.lock" 2>/dev/null | cut -d/ -f3 | sort -un); do
-        # Not this run itself, nor this subshell (bash keeps a copy of fd 9 while it is closed)
-        [ "$pid" = "$$" ] || [ "$pid" = "$BASHPID" ] || holders+=("process $pid ($(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | cut -c1-60))")
+        # One that has ended since is no holder
+        cmdline=$(tr '\0' ' ' 2>/dev/null <"/proc/$pid/cmdline") || continue
+        holders+=("process $pid (${cmdline:0:60})")
     done
     [ ${#holders[@]} -gt 0 ] || holders=("no process that is still running")
     printf '%s' "${holders[0]}"
