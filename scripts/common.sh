@@ -139,8 +139,7 @@ lock_build_folder() {
 
 # The living processes that have the lock file open, each as "process ID (command line)".
 _lock_holders() {
-    local pid holders=()
-    local cmdline
+    local pid cmdline holders=()
     for pid in $(find /proc/[0-9]*/fd -maxdepth 1 -lname "$OUT/.lock" 2>/dev/null | cut -d/ -f3 | sort -un); do
         # One that has ended since is no holder
         cmdline=$(tr '\0' ' ' 2>/dev/null <"/proc/$pid/cmdline") || continue
