@@ -347,16 +347,17 @@ class Fake:
         self.log = folder / "calls.log"
         self.running = None
 
-    def start(self, answers=0, job_id=1, program=BIN / "AddJob.exe", clock="", connect=None):
+    def start(self, answers=0, job_id=1, program=BIN / "AddJob.exe", clock="", connect=None, register=""):
         """`answers`: the stand-in's answer to each call, the last repeating; a status, or
         "!" and an exception code to raise. `clock`: what it answers NetRemoteTOD ("AHEAD,TIMEZONE",
         a status, or "!" and a code; by default ERROR_NOT_SUPPORTED). `connect`: what the stand-in
-        Task Scheduler's Connect answers (an HRESULT); without it, Wine's own Task Scheduler. Each
-        may end in "@" and the milliseconds it takes."""
+        Task Scheduler's Connect answers (an HRESULT); without it, Wine's own Task Scheduler.
+        `register`: what its registration answers. Each may end in "@" and the milliseconds it takes."""
         answers = answers if isinstance(answers, (list, tuple)) else [answers]
         env = {**(STAND_IN_NETAPI if connect is None else STAND_IN_TASK_SCHEDULER),
                "FAKE_NETAPI_LOG": windows_path(self.log), "FAKE_NETAPI_ANSWERS": ",".join(map(str, answers)),
-               "FAKE_NETAPI_JOBID": str(job_id), "FAKE_NETAPI_CLOCK": clock, "FAKE_TASKSCHD": connect or ""}
+               "FAKE_NETAPI_JOBID": str(job_id), "FAKE_NETAPI_CLOCK": clock, "FAKE_TASKSCHD": connect or "",
+               "FAKE_TASKSCHD_REGISTER": register}
         self.running = App(program, env)
         return self.running
 
@@ -373,14 +374,24 @@ class Fake:
         """The server name of each call of the stand-in Task Scheduler's Connect (None for none)."""
         return [call[1] for call in self._logged() if call[0] == "connect"]
 
+    def held(self):
+        """What each stand-in has handed out and not had back so far: {"netapi32": its buffers,
+        "taskschd": the references on its objects}."""
+        held = [call[1:] for call in self._logged() if call[0] == "held"]
+        return {"netapi32": 0, "taskschd": 0} | {dll: int(count) for dll, count in held}
+
     def _logged(self):
-        """Each call, as a tuple: its kind (add, clock, connect, register), then what it was handed."""
+        """Each call, as a tuple: its kind (add, clock, connect, register, held), then what it was
+        handed, or for held, the stand-in and its count."""
         if not self.log.exists():
             return []
         calls = []
         for line in self.log.read_text().splitlines():
-            kind = line.split(" ", 1)[0] if line.startswith(("clock ", "connect ", "register ")) else "add"
+            kind = line.split(" ", 1)[0] if line.startswith(("clock ", "connect ", "register ", "held ")) else "add"
             fields = dict(part.split("=", 1) for part in line.removeprefix(kind + " ").split(" "))
+            if kind == "held":
+                calls.append((kind, fields["dll"], fields["count"]))
+                continue
             named = fields.get("server", fields.get("name"))
             name = None if named == "NULL" else _utf16(named)
             calls.append((kind, name, bytes.fromhex(fields["record"]), _utf16(fields["command"])) if kind == "add"

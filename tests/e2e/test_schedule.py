@@ -202,27 +202,39 @@ def test_where_the_at_interface_is_off_the_task_scheduler_gets_the_job(fake, tas
 
 # A remote Windows' Task Scheduler, stood in for: Wine's connects to this computer alone, takes its
 # name however it is written, and answers at once. Each row: the computer's name as typed, what
-# Connect answers, the name it is handed (None: this computer), and the hint after the failure
-# (None: the task is added).
+# Connect and then the registration answer, the name Connect is handed (None: this computer), and
+# the hint after the failure (None: the task is added), or for a failure without one, the whole
+# message's end: the platform's own text (Wine's for E_INVALIDARG).
 REMOTE = {
-    "a UNC name": ("\\\\SRV-7", "0", "SRV-7", None),
-    "this computer refused": ("", "0x80070005", None, texts.ADMIN),
-    "refused": ("SRV-7", "0x80070005", "SRV-7", texts.remote_admin("SRV-7")),
-    "no path": ("SRV-7", "0x80070035", "SRV-7", texts.firewall("SRV-7")),
-    "no RPC server": (" \\\\SRV-7 ", "0x800706BA", "SRV-7", texts.firewall(" \\\\SRV-7 ")),
+    "a UNC name": ("\\\\SRV-7", "0", "0", "SRV-7", None),
+    "this computer refused": ("", "0x80070005", "0", None, texts.ADMIN),
+    "refused": ("SRV-7", "0x80070005", "0", "SRV-7", texts.remote_admin("SRV-7")),
+    "no path": ("SRV-7", "0x80070035", "0", "SRV-7", texts.firewall("SRV-7")),
+    "no RPC server": (" \\\\SRV-7 ", "0x800706BA", "0", "SRV-7", texts.firewall(" \\\\SRV-7 ")),
+    "registration refused": ("SRV-7", "0", "0x80070005", "SRV-7", texts.remote_admin("SRV-7")),
+    "registration without its service": ("SRV-7", "0", "0x80041315", "SRV-7", texts.service_down("SRV-7")),
+    "registration refused unexplained": ("SRV-7", "0", "0x80070057", "SRV-7", ": Invalid parameter."),
 }
 
 
 @pytest.mark.parametrize("case", REMOTE)
 def test_a_remote_task_scheduler_gets_the_name_it_takes_and_each_failure_its_cause(fake, case):
-    typed, answer, handed, hint = REMOTE[case]
-    app = fake.start(answers=50, connect=answer)
+    """Three Schedules, each after a failure too: the window is usable again, and each gives back
+    every reference on the Task Scheduler's objects and the clock's buffer that it was handed."""
+    typed, connect, register, handed, hint = REMOTE[case]
+    app = fake.start(answers=50, connect=connect, register=register, clock="0,0")
     app.set("Text1", typed)
-    app.press("Command1")
-    assert driver("box", 10000, 0)["box"], "the question, answered Ja"
-    said = driver("box", 10000)["text"]
-    if hint is None:
-        assert said == texts.task_added("At1", typed)
-    else:
-        assert said.startswith(texts.task_not_added(int(answer, 16))) and said.endswith("\n\n" + hint), said
-    assert fake.connects() == [handed]
+    held = []
+    for _ in range(3):
+        app.press("Command1")
+        assert driver("box", 10000, 0)["box"], "the question, answered Ja"
+        said = driver("box", 10000)["text"]
+        if hint is None:
+            assert said == texts.task_added("At1", typed)
+        else:
+            head = texts.task_not_added(int(register if connect == "0" else connect, 16))
+            assert said == head + hint if hint.startswith(": ") else \
+                said.startswith(head) and said.endswith("\n\n" + hint), said
+        held.append(fake.held())
+    assert held == [{"netapi32": 0, "taskschd": 0}] * 3, "what a Schedule was handed, it gives back"
+    assert fake.connects() == [handed] * 3

@@ -283,7 +283,8 @@ def test_one_press_schedules_once(fake, case):
 # Each call that may take long, taking 4 s here: what the stand-ins answer (the AT service, the
 # target's clock, the Task Scheduler's Connect), the call that is slow, and whether its route ends
 # in the Task Scheduler. Meanwhile the window answers at once, is not taken for hung, and shows the
-# wait cursor; the confirmation follows.
+# wait cursor, and messages posted to it wait for the call's end; the confirmation follows, and the
+# messages are handled, in order.
 SLOW_CALLS = {
     "NetScheduleJobAdd": ({"answers": "0@4000"}, "add", False),
     "NetRemoteTOD": ({"answers": 50, "clock": "0,0@4000", "connect": "0"}, "clock", True),
@@ -297,7 +298,7 @@ def test_the_window_answers_while_a_call_takes_long(fake, case):
     app = fake.start(**answers)
     assert driver("hook", "count")["done"]
     state = app.state()
-    app.xdotool("mousemove", str(state["frame"][2] + 20), str(state["frame"][3] + 20))
+    app.xdotool("mousemove", str(state["frame"][2] + 20), str(state["frame"][3] + 20))  # the marker's hook too
     app.press("Command1")
     if task:
         assert driver("box", 10000, 0)["box"], "the question, answered Ja"
@@ -305,10 +306,13 @@ def test_the_window_answers_while_a_call_takes_long(fake, case):
     while call not in (kind for kind, *_ in fake._logged()):
         assert time.monotonic() < deadline, f"{call} was never called"
         time.sleep(0.05)
+    assert driver("post", 3)["posted"]
     assert driver("responds") == {"answers": True, "hung": False, "wait_cursor": True}
+    assert driver("counts")["probes"] == 0, "a posted message was taken during the call"
     computer = state["by_name"]["Text1"]["text"]
     assert driver("box", 10000)["text"] == (texts.task_added("At1", computer) if task else texts.job_added(1))
     assert driver("responds")["wait_cursor"] is False
+    assert driver("counts")["probes"] == 3, "the posted messages, each handled once and in order"
 
 
 def pixels(image, left, top, width, height):

@@ -14,6 +14,11 @@ inline constexpr wchar_t PressesProperty[] = L"AddJobTestPresses";    // activat
 inline constexpr wchar_t BoxesProperty[] = L"AddJobTestBoxes";        // message boxes it opened
 inline constexpr wchar_t WarningsProperty[] = L"AddJobTestWarnings";  // of them, about an entry
 inline constexpr wchar_t MarkersProperty[] = L"AddJobTestMarkers";    // marker keys the window's thread took
+// Posted to the window by the driver as another program may post it messages, numbered from 1 in
+// wParam; Marker counts in ProbesProperty those the window's thread took in order, and sets it to
+// -1 for one that comes out of order.
+inline constexpr wchar_t ProbeMessage[] = L"AddJobTestProbe";
+inline constexpr wchar_t ProbesProperty[] = L"AddJobTestProbes";
 // Sent to the window, this has Count note in WaitCursorProperty whether the window's thread shows
 // the wait cursor (1) or not (0).
 inline constexpr wchar_t CursorQuery[] = L"AddJobTestCursor";

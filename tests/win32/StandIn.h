@@ -1,6 +1,7 @@
 #pragma once
 // What the stand-ins for the platform's DLLs share: their settings from the environment, the log
-// of what they were handed (the file FAKE_NETAPI_LOG names, a line a call), and their answers.
+// of what they were handed (the file FAKE_NETAPI_LOG names, a line a call), their answers, and
+// the count of what they handed out and have not had back.
 
 #include <windows.h>
 
@@ -39,6 +40,13 @@ inline void Log(const std::string& line) {
     DWORD written = 0;
     WriteFile(log, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
     CloseHandle(log);
+}
+
+// What this stand-in has handed out and not had back: references on its objects, buffers. Each
+// change is logged as "held dll=NAME count=N", so that a test sees what a Schedule left behind.
+inline LONG held = 0;
+inline void Held(const char* dll, LONG change) {
+    Log(std::string("held dll=") + dll + " count=" + std::to_string(InterlockedAdd(&held, change)) + "\n");
 }
 
 // Takes the milliseconds after an "@" at the end of an answer, if it has them.

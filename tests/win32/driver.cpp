@@ -295,7 +295,16 @@ json Counts(HWND root, const Args&) {
     return {{"handles", HandleCount(program.pid)}, {"gdi", GdiObjectCount(program.pid)},
             {"responsive", SendMessageTimeoutW(root, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer) != 0},
             {"presses", Property(root, PressesProperty)}, {"boxes", Property(root, BoxesProperty)},
-            {"warnings", Property(root, WarningsProperty)}, {"markers", Property(root, MarkersProperty)}};
+            {"warnings", Property(root, WarningsProperty)}, {"markers", Property(root, MarkersProperty)},
+            {"probes", Property(root, ProbesProperty)}};
+}
+
+// Posts N probes to the window, numbered 1 to N, as another program may post it messages.
+json Post(HWND root, const Args& args) {
+    bool posted = true;
+    for (long i = 1; i <= Number(args, 0, 1); ++i)
+        posted = PostMessageW(root, RegisterWindowMessageW(ProbeMessage), i, 0) && posted;
+    return {{"posted", posted}};
 }
 
 // Whether the window's thread answers a message within 500 ms, whether Windows takes the window
@@ -377,7 +386,8 @@ constexpr Command Commands[] = {
      HookCommand},
     {"marker", "N [MS]: whether the window's thread has taken N marker keys, waiting up to MS ms", true, Marker},
     {"activate", ": makes the window the active one, as a click on it would", true, Activate},
-    {"counts", ": handles, GDI objects, responsiveness, and the counted presses and boxes", true, Counts},
+    {"counts", ": handles, GDI objects, responsiveness, and the counted presses, boxes and probes", true, Counts},
+    {"post", "N: posts N probes to the window, which the hook counts as the window's thread takes them", true, Post},
     {"responds", ": whether the window answers within 500 ms, is taken for hung, shows the wait cursor", true,
      Responds},
     {"accessible", ": each control's name and keyboard shortcut, read as a screen reader does", true, Accessible},

@@ -10,7 +10,7 @@
 // (default 50, ERROR_NOT_SUPPORTED), "!" and an exception code to raise, or "AHEAD,TIMEZONE":
 // this computer's time AHEAD seconds later, told with tod_timezone TIMEZONE; any of them may end
 // in "@" and a number of milliseconds to take first. Its buffer is freed with this stand-in's
-// NetApiBufferFree.
+// NetApiBufferFree; each buffer handed out and each freed is counted (StandIn.h's Held).
 
 #include <windows.h>
 #include <lm.h>
@@ -44,7 +44,9 @@ std::wstring Answer(DWORD call) {
 }  // namespace
 
 extern "C" __declspec(dllexport) NET_API_STATUS WINAPI NetApiBufferFree(LPVOID Buffer) {
-    return HeapFree(GetProcessHeap(), 0, Buffer) ? NERR_Success : ERROR_INVALID_PARAMETER;
+    if (!HeapFree(GetProcessHeap(), 0, Buffer)) return ERROR_INVALID_PARAMETER;
+    Held("netapi32", -1);
+    return NERR_Success;
 }
 
 extern "C" __declspec(dllexport) NET_API_STATUS WINAPI NetRemoteTOD(LPCWSTR UncServerName, LPBYTE* BufferPtr) {
@@ -64,6 +66,7 @@ extern "C" __declspec(dllexport) NET_API_STATUS WINAPI NetRemoteTOD(LPCWSTR UncS
     told->tod_timezone = std::wcstol(answer.c_str() + comma + 1, nullptr, 10);
     told->tod_tinterval = 310;
     *BufferPtr = reinterpret_cast<LPBYTE>(told);
+    Held("netapi32", +1);
     return NERR_Success;
 }
 

@@ -3,7 +3,9 @@
 // at once. ITaskService::Connect appends "connect server=<the name as UTF-16 hex, or NULL for
 // none>" to the file that FAKE_NETAPI_LOG names and answers as FAKE_TASKSCHD says: an HRESULT
 // (default 0), which may end in "@" and a number of milliseconds to take first. Its top folder
-// has no task, and takes every registration, each logged as "register name=<UTF-16 hex>".
+// has no task; each registration is logged as "register name=<UTF-16 hex>" and answered as
+// FAKE_TASKSCHD_REGISTER says, in the same form. Every reference on its objects that it hands
+// out and every release is counted (StandIn.h's Held).
 
 #define CINTERFACE
 #include <windows.h>
@@ -19,18 +21,43 @@ namespace {
 constexpr IID TaskServiceId = {0x2faba4c7, 0x4da9, 0x4013, {0x96, 0x97, 0x20, 0xcc, 0x3f, 0xd4, 0x0f, 0x85}};
 constexpr IID TaskFolderId = {0x8cfac062, 0xa080, 0x4c15, {0x9a, 0x88, 0xaa, 0x7c, 0x2a, 0xf8, 0x0d, 0xfc}};
 
-// One object of each kind, for as long as the DLL is loaded: nothing to count.
+// One object of each kind, for as long as the DLL is loaded; the references on them are counted.
 template <typename Interface>
-ULONG STDMETHODCALLTYPE Kept(Interface*) {
+ULONG STDMETHODCALLTYPE AddRef(Interface*) {
+    Held("taskschd", +1);
+    return 2;
+}
+
+template <typename Interface>
+ULONG STDMETHODCALLTYPE Release(Interface*) {
+    Held("taskschd", -1);
     return 1;
+}
+
+// Hands out `object` with a reference of its own, as every COM method does.
+template <typename Interface>
+HRESULT HandOut(Interface* object, Interface** out) {
+    AddRef(object);
+    *out = object;
+    return S_OK;
 }
 
 template <typename Interface, const IID& Id>
 HRESULT STDMETHODCALLTYPE Query(Interface* self, REFIID iid, void** out) {
+    *out = nullptr;
     const bool known = IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, Id);
-    *out = known ? self : nullptr;
-    return known ? S_OK : E_NOINTERFACE;
+    return known ? HandOut(self, reinterpret_cast<Interface**>(out)) : E_NOINTERFACE;
 }
+
+// An HRESULT as FAKE_TASKSCHD or FAKE_TASKSCHD_REGISTER says (default S_OK).
+HRESULT Answer(const wchar_t* setting) {
+    const std::wstring answer = Environment(setting);
+    return static_cast<HRESULT>(Answered(answer.empty() ? L"0" : answer));
+}
+
+IRegisteredTaskVtbl TaskCalls = {
+    .QueryInterface = Query<IRegisteredTask, IID_IUnknown>, .AddRef = AddRef, .Release = Release};
+IRegisteredTask registered = {&TaskCalls};
 
 HRESULT STDMETHODCALLTYPE GetTask(ITaskFolder*, BSTR, IRegisteredTask** task) {
     *task = nullptr;
@@ -43,32 +70,30 @@ HRESULT STDMETHODCALLTYPE RegisterTask(ITaskFolder*, BSTR path, BSTR, LONG, VARI
     Hex(line, path, lstrlenW(path) * sizeof(wchar_t));
     Log(line + "\n");
     *task = nullptr;
-    return S_OK;
+    const HRESULT result = Answer(L"FAKE_TASKSCHD_REGISTER");
+    if (SUCCEEDED(result)) HandOut(&registered, task);
+    return result;
 }
 
 ITaskFolderVtbl FolderCalls = {.QueryInterface = Query<ITaskFolder, TaskFolderId>,
-                                     .AddRef = Kept,
-                                     .Release = Kept,
+                                     .AddRef = AddRef,
+                                     .Release = Release,
                                      .GetTask = GetTask,
                                      .RegisterTask = RegisterTask};
 ITaskFolder folder = {&FolderCalls};
 
-HRESULT STDMETHODCALLTYPE GetFolder(ITaskService*, BSTR, ITaskFolder** top) {
-    *top = &folder;
-    return S_OK;
-}
+HRESULT STDMETHODCALLTYPE GetFolder(ITaskService*, BSTR, ITaskFolder** top) { return HandOut(&folder, top); }
 
 HRESULT STDMETHODCALLTYPE Connect(ITaskService*, VARIANT server, VARIANT, VARIANT, VARIANT) {
     std::string line = "connect ";
     Server(line, server.vt == VT_BSTR ? server.bstrVal : nullptr);
     Log(line + "\n");
-    const std::wstring answer = Environment(L"FAKE_TASKSCHD");
-    return static_cast<HRESULT>(Answered(answer.empty() ? L"0" : answer));
+    return Answer(L"FAKE_TASKSCHD");
 }
 
 ITaskServiceVtbl ServiceCalls = {.QueryInterface = Query<ITaskService, TaskServiceId>,
-                                       .AddRef = Kept,
-                                       .Release = Kept,
+                                       .AddRef = AddRef,
+                                       .Release = Release,
                                        .GetFolder = GetFolder,
                                        .Connect = Connect};
 ITaskService service = {&ServiceCalls};
@@ -80,8 +105,8 @@ HRESULT STDMETHODCALLTYPE CreateInstance(IClassFactory*, IUnknown* outer, REFIID
 HRESULT STDMETHODCALLTYPE LockServer(IClassFactory*, BOOL) { return S_OK; }
 
 IClassFactoryVtbl FactoryCalls = {.QueryInterface = Query<IClassFactory, IID_IClassFactory>,
-                                        .AddRef = Kept,
-                                        .Release = Kept,
+                                        .AddRef = AddRef,
+                                        .Release = Release,
                                         .CreateInstance = CreateInstance,
                                         .LockServer = LockServer};
 IClassFactory factory = {&FactoryCalls};

@@ -181,12 +181,18 @@ HWND markedRoot = nullptr;
 
 // Counts each marker key the window's thread takes from its queue, in whichever loop: its own, a
 // message box's, a menu's, or the drop of input made during a service call. Once the marker is
-// taken, every key and click the X server had before it has been taken too, and handled. Notes
-// the system commands posted to the window (a menu's choice).
+// taken, every key and click the X server had before it has been taken too, and handled. Counts
+// the driver's probes the window's thread takes, in order. Notes the system commands posted to
+// the window (a menu's choice).
 extern "C" __declspec(dllexport) LRESULT CALLBACK Marker(int code, WPARAM wParam, LPARAM lParam) {
     const auto& message = *reinterpret_cast<const MSG*>(lParam);
     if (code == HC_ACTION && wParam == PM_REMOVE && message.message == WM_KEYDOWN && message.wParam == MarkerKey)
         Add(markedRoot, MarkersProperty);
+    static const UINT probe = RegisterWindowMessageW(ProbeMessage);
+    if (code == HC_ACTION && wParam == PM_REMOVE && message.message == probe && IsRoot(message.hwnd)) {
+        const auto taken = reinterpret_cast<INT_PTR>(GetPropW(message.hwnd, ProbesProperty));
+        SetPropW(message.hwnd, ProbesProperty, Value(taken >= 0 && WPARAM(taken) + 1 == message.wParam ? taken + 1 : -1));
+    }
     if (code == HC_ACTION && wParam == PM_REMOVE) NoteSystemCommand(message.hwnd, message.message, message.wParam);
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
