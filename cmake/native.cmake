@@ -11,9 +11,11 @@ add_executable(unit_tests
     tests/unit/HelpTextColourTest.cpp
     tests/unit/MessagesTest.cpp
     tests/unit/ScheduleCommandTest.cpp
+    tests/unit/SecretTest.cpp
     tests/unit/TargetClockTest.cpp
     tests/unit/TaskDefinitionTest.cpp
-    tests/unit/TaskNamingTest.cpp)
+    tests/unit/TaskNamingTest.cpp
+    tests/unit/Utf16Test.cpp)
 target_link_libraries(unit_tests PRIVATE core GTest::gtest_main)
 target_include_directories(unit_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 # The task definitions are checked against this schema with xmllint (Debian's libxml2-utils).

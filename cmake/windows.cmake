@@ -1,6 +1,11 @@
 # Windows build, 32- or 64-bit by the toolchain file: the program and the programs that test it
 # under Wine.
 
+# Each program names the system's DLLs it links beyond the compiler's own (kernel32, user32,
+# advapi32, shell32, and gdi32 for a program with a window): CMake's list of them all, put after
+# the program's own libraries, crashes ld 2.40 in a program with its own entry point (AddJob).
+set(CMAKE_CXX_STANDARD_LIBRARIES "")
+
 set(BINDING_SOURCES win32/ScheduleJobsAdding.cpp win32/TimeOfDay.cpp win32/Netapi32.cpp win32/ExceptionGuard.cpp
                     win32/SystemLibrary.cpp win32/PlatformCodesChecked.cpp)
 add_library(binding STATIC ${BINDING_SOURCES})
@@ -34,7 +39,8 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_CURRENT_BINARY_DIR} -I${CMAKE_CU
 add_executable(AddJob WIN32
     ${CORE_SOURCES} ${BINDING_SOURCES}
     win32/main.cpp win32/Root.cpp win32/WindowLayout.cpp win32/SystemSettings.cpp win32/OnePress.cpp
-    win32/CallOffThread.cpp win32/Win32Platform.cpp win32/TaskScheduling.cpp win32/ThrowlessRuntime.cpp
+    win32/CallOffThread.cpp win32/Win32Platform.cpp win32/TaskScheduling.cpp win32/Credentials.cpp
+    win32/NetworkSession.cpp win32/ThrowlessRuntime.cpp
     win32/AddJob.rc)
 target_include_directories(AddJob PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_compile_options(AddJob PRIVATE -flto)
@@ -44,6 +50,12 @@ target_link_libraries(AddJob PRIVATE comctl32 ole32 oleaut32 product_flags)
 # Terminal-server aware, as Windows linkers mark a program by default: no compatibility shims
 # for its INI files and registry on a terminal server.
 target_link_options(AddJob PRIVATE -Wl,--tsaware)
+# The 64-bit program starts at its own entry point, Start (main.cpp), without the C runtime's
+# start-up, which would run no constructor (the program has none) and apply no pseudo-relocation:
+# with auto-import off, a reference to a DLL's data, which would need one, fails the link instead.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    target_link_options(AddJob PRIVATE -nostartfiles -Wl,--entry=Start -Wl,--disable-auto-import)
+endif()
 
 if(NOT BUILD_TESTING)
     return()
@@ -66,9 +78,9 @@ target_include_directories(driver PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CU
 add_executable(schedule_probe tests/win32/schedule_probe.cpp)
 target_include_directories(schedule_probe PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/json)
 target_link_libraries(schedule_probe PRIVATE binding psapi)
-target_link_libraries(driver PRIVATE netapi32 psapi oleacc ole32 oleaut32 uuid)
+target_link_libraries(driver PRIVATE netapi32 psapi oleacc ole32 oleaut32 uuid gdi32)
 
-# Stand-ins for netapi32.dll and taskschd.dll; see tests/e2e.
+# Stand-ins for netapi32.dll, taskschd.dll and mpr.dll; see tests/e2e.
 function(add_stand_in target source folder name)
     add_library(${target} SHARED ${source})
     set_target_properties(${target} PROPERTIES PREFIX "" OUTPUT_NAME ${name}
@@ -79,6 +91,7 @@ endfunction()
 add_stand_in(fake_netapi32 tests/win32/fake_netapi32.cpp fake netapi32)
 add_stand_in(netapi32_without_add tests/win32/netapi32_without_add.cpp without-add netapi32)
 add_stand_in(fake_taskschd tests/win32/fake_taskschd.cpp fake taskschd)
+add_stand_in(fake_mpr tests/win32/fake_mpr.cpp fake mpr)
 target_link_libraries(fake_taskschd PRIVATE uuid)
 
 # Hooks the driver puts into the program: a window it can't create, a change of DPI, a count
@@ -87,6 +100,7 @@ add_library(test_hooks SHARED tests/win32/test_hooks.cpp win32/OnePress.cpp)
 set_target_properties(test_hooks PROPERTIES PREFIX "")
 target_include_directories(test_hooks PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_options(test_hooks PRIVATE -Wl,--kill-at)
+target_link_libraries(test_hooks PRIVATE gdi32)
 
 # Benchmark programs: scripts/bench.
 add_executable(stopwatch tests/bench/stopwatch.cpp)

@@ -15,6 +15,21 @@ inline constexpr std::uint32_t ServerUnavailable = 1722;     // RPC_S_SERVER_UNA
 inline constexpr std::uint32_t EndpointNotRegistered = 1753;  // EPT_S_NOT_REGISTERED: the service is down
 inline constexpr std::uint32_t ServiceNotStarted = 2184;     // NERR_ServiceNotInstalled, "not started"
 
+// What a computer answers an account, through the network's session (WNetAddConnection2W) or the
+// Task Scheduler's Connect, and what the credential dialog answers.
+inline constexpr std::uint32_t InvalidPassword = 86;             // ERROR_INVALID_PASSWORD
+inline constexpr std::uint32_t SessionConflict = 1219;           // ERROR_SESSION_CREDENTIAL_CONFLICT
+inline constexpr std::uint32_t NoNetwork = 1222;                 // ERROR_NO_NETWORK
+inline constexpr std::uint32_t Cancelled = 1223;                 // ERROR_CANCELLED: the user chose Cancel
+inline constexpr std::uint32_t NoLogonServers = 1311;            // ERROR_NO_LOGON_SERVERS
+inline constexpr std::uint32_t LogonFailure = 1326;              // ERROR_LOGON_FAILURE: wrong name or password
+inline constexpr std::uint32_t BadUserName = 2202;               // NERR_BadUsername
+inline constexpr std::uint32_t TaskLogonFailure = 0x8007052E;    // HRESULT_FROM_WIN32(ERROR_LOGON_FAILURE)
+// The longest name and password the credential dialog takes (CREDUI_MAX_USERNAME_LENGTH,
+// CREDUI_MAX_PASSWORD_LENGTH), without the terminator.
+inline constexpr std::uint32_t MaxUserNameLength = 513;
+inline constexpr std::uint32_t MaxPasswordLength = 256;
+
 // What the Task Scheduler answers (HRESULTs).
 inline constexpr std::uint32_t TaskAccessDenied = 0x80070005;      // E_ACCESSDENIED
 inline constexpr std::uint32_t TaskNotFound = 0x80070002;          // HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND)

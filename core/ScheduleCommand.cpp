@@ -18,18 +18,20 @@ Outcome Say(std::u16string text, MessageKind kind, FieldToFix field = FieldToFix
 // before, with what the user is told.
 using Attempt = std::variant<RouteResult, Outcome>;
 
-Attempt SubmitToTheAtService(const AtInfo& job, const std::u16string& computer, SchedulePlatform& platform) {
-    return platform.SubmitJob(computer, job);
+Attempt SubmitToTheAtService(const AtInfo& job, const std::u16string& computer, const Account* account,
+                             SchedulePlatform& platform) {
+    return platform.SubmitJob(computer, job, account);
 }
 
 // The same job as a task of the computer's Task Scheduler, with its dates reckoned from the
 // moment the user said Ja, in that computer's own local time where it tells it; the computer
 // named as the Task Scheduler takes it.
-Attempt RegisterAsTask(const AtInfo& job, const std::u16string& computer, SchedulePlatform& platform) {
+Attempt RegisterAsTask(const AtInfo& job, const std::u16string& computer, const Account* account,
+                       SchedulePlatform& platform) {
     const auto made = MakeTaskDefinition(job, TargetLocalTime(platform.Now(computer)));
     if (made.problem)
         return Say(CommandProblemText(*made.problem, job.Command), MessageKind::Warning, FieldToFix::CommandLine);
-    return platform.RegisterTask(TaskSchedulerName(computer), *made.definition);
+    return platform.RegisterTask(TaskSchedulerName(computer), *made.definition, account);
 }
 
 bool IsZero(std::uint32_t status) { return status == 0; }
@@ -40,11 +42,12 @@ bool IsZero(std::uint32_t status) { return status == 0; }
 struct Route {
     Way way;
     bool asksFirst;
-    Attempt (*schedule)(const AtInfo& job, const std::u16string& computer, SchedulePlatform& platform);
+    Attempt (*schedule)(const AtInfo& job, const std::u16string& computer, const Account* account,
+                        SchedulePlatform& platform);
     bool (*succeeded)(std::uint32_t status);
     std::optional<std::uint32_t> passesOn;
-    const char16_t* confirmation;
-    const char16_t* failure;
+    const char8_t* confirmation;
+    const char8_t* failure;
 };
 
 // In order: the AT interface, and where it is off, the Task Scheduler.
@@ -65,6 +68,16 @@ constexpr Route Routes[] = {
      .failure = Texts::TaskNotAdded},
 };
 
+// A named computer that refuses the user's own logon is asked for with another account, and one
+// that refuses an account's name or password with another one, up to this many in all.
+constexpr int AccountsTried = 3;
+
+bool IsAccessDenied(std::uint32_t status) { return status == Codes::AccessDenied || status == Codes::TaskAccessDenied; }
+bool IsWrongAccount(std::uint32_t status) {
+    return status == Codes::LogonFailure || status == Codes::TaskLogonFailure || status == Codes::InvalidPassword ||
+           status == (0x80070000 | Codes::InvalidPassword);
+}
+
 }  // namespace
 
 Outcome Command1_Click(const WindowFields& fields, SchedulePlatform& platform) {
@@ -74,17 +87,37 @@ Outcome Command1_Click(const WindowFields& fields, SchedulePlatform& platform) {
                    error->kind == ConversionError::BadTime ? FieldToFix::RunTime : FieldToFix::DayList);
 
     const std::u16string& computer = fields.ComputerName;
+    const bool here = IsThisComputer(computer, platform.ThisComputer());
+    Account account;  // for this Schedule alone: its password is wiped when the click ends, however it ends
+    const Account* given = nullptr;
+    int accountsAsked = 0;
     for (const Route& route : Routes) {
         if (route.asksFirst && !platform.Ask(*Say(QuestionText(computer), MessageKind::Question).message)) return {};
-        const Attempt attempt = route.schedule(job, computer, platform);
-        if (const auto* refused = std::get_if<Outcome>(&attempt)) return *refused;
-        const RouteResult& result = std::get<RouteResult>(attempt);
-        if (route.succeeded(result.status))
-            return Say(ConfirmationText(route.confirmation, result.job, computer, route.way, result.status),
-                       MessageKind::Information);
-        if (result.status != route.passesOn)
-            return Say(FailureText(route.failure, result.status, result.platformText, route.way, computer),
-                       MessageKind::Error);
+        for (;;) {
+            const Attempt attempt = route.schedule(job, computer, given, platform);
+            if (const auto* refused = std::get_if<Outcome>(&attempt)) return *refused;
+            const RouteResult& result = std::get<RouteResult>(attempt);
+            const Target target{computer, here, given ? given->user : u""};
+            if (route.succeeded(result.status))
+                return Say(ConfirmationText(route.confirmation, result.job, target, route.way, result.status),
+                           MessageKind::Information);
+            const bool askAgain = given ? IsWrongAccount(result.status) : IsAccessDenied(result.status);
+            if (!here && askAgain && accountsAsked < AccountsTried) {
+                ++accountsAsked;
+                const Message request{AccountRequest(computer), AccountCaption(computer), MessageKind::Question};
+                const std::uint32_t asked =
+                    platform.AskForAccount(TaskSchedulerName(computer), request, given != nullptr, account);
+                if (asked == Codes::Cancelled) return {};
+                if (asked == 0) {
+                    given = &account;
+                    continue;
+                }
+            }
+            if (result.status != route.passesOn)
+                return Say(FailureText(route.failure, result.status, result.platformText, route.way, target),
+                           MessageKind::Error);
+            break;
+        }
     }
     return {};  // not reached: the last route passes nothing on
 }

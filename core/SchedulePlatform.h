@@ -6,7 +6,9 @@
 #include <cstdint>
 #include <string>
 
+#include "core/Account.h"
 #include "core/AtInfo.h"
+#include "core/ComputerName.h"
 #include "core/TargetClock.h"
 #include "core/TaskDefinition.h"
 
@@ -25,19 +27,30 @@ struct RouteResult {
     std::u16string platformText;  // the platform's own text for a failure, if it has one
 };
 
+// Everywhere here `account` is the account to use on `computer`, or nullptr for the user's own.
 class SchedulePlatform {
 public:
-    // Hands `job` to the AT interface of the scheduling service of `computer` (NetScheduleJobAdd);
-    // the job as the service's number in decimal.
-    virtual RouteResult SubmitJob(const std::u16string& computer, const AtInfo& job) = 0;
+    // This computer's names, read once.
+    virtual const ThisComputerNames& ThisComputer() = 0;
+    // Hands `job` to the AT interface of the scheduling service of `computer` (NetScheduleJobAdd),
+    // with an account over a network session to the computer made for the call alone; the job as
+    // the service's number in decimal. A session that can't be made answers for the call.
+    virtual RouteResult SubmitJob(const std::u16string& computer, const AtInfo& job, const Account* account) = 0;
     // Asks the user; true for Ja.
     virtual bool Ask(const Message& question) = 0;
+    // Asks the user for an account for the computer named `target` (bare, as the Task Scheduler
+    // takes it) in the platform's credential dialog, with `request`'s title and text; after a
+    // wrong name or password `again`, as the dialog then says. 0 with `account` filled, Cancelled,
+    // or another status where the dialog can't be shown.
+    virtual std::uint32_t AskForAccount(const std::u16string& target, const Message& request, bool again,
+                                        Account& account) = 0;
     // What `computer` tells of its clock (NetRemoteTOD), and this computer's date and time of day.
     virtual Clocks Now(const std::u16string& computer) = 0;
     // Registers `task` in the top folder of the Task Scheduler of `computer` (named as the Task
     // Scheduler takes it: TaskSchedulerName), under the lowest name At<N> that is free there; the
     // job as the task's name.
-    virtual RouteResult RegisterTask(const std::u16string& computer, const TaskDefinition& task) = 0;
+    virtual RouteResult RegisterTask(const std::u16string& computer, const TaskDefinition& task,
+                                     const Account* account) = 0;
 
 protected:
     ~SchedulePlatform() = default;

@@ -2,8 +2,10 @@
 
 #include <commctrl.h>
 
+#include "core/Texts.h"
 #include "win32/OnePress.h"
 #include "win32/Win32Handles.h"
+#include "win32/WindowText.h"
 
 namespace {
 
@@ -25,6 +27,22 @@ LRESULT CALLBACK ShowWaitCursor(HWND window, UINT message, WPARAM wParam, LPARAM
     if (message != WM_SETCURSOR) return DefSubclassProc(window, message, wParam, lParam);
     SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     return TRUE;
+}
+
+// Windows asks the user before it ends a session while the window blocks it, and says why: the
+// call's outcome is yet to be shown (Vista and later have this).
+void BlockShutdown(HWND window, bool block) {
+    using CreateProc = BOOL(WINAPI*)(HWND, LPCWSTR);
+    using DestroyProc = BOOL(WINAPI*)(HWND);
+    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    if (block) {
+        if (const auto create = reinterpret_cast<CreateProc>(
+                reinterpret_cast<void*>(GetProcAddress(user32, "ShutdownBlockReasonCreate"))))
+            create(window, Wide(Texts::CallUnderWay));
+    } else if (const auto destroy = reinterpret_cast<DestroyProc>(
+                   reinterpret_cast<void*>(GetProcAddress(user32, "ShutdownBlockReasonDestroy")))) {
+        destroy(window);
+    }
 }
 
 bool PointerIsOver(HWND window) {
@@ -52,11 +70,13 @@ void CallOffThread(HWND window, void (*call)(void* context), void* context) {
         return;
     }
     SetWindowSubclass(window, ShowWaitCursor, 0, 0);
+    BlockShutdown(window, true);
     const HCURSOR before = PointerIsOver(window) ? SetCursor(LoadCursorW(nullptr, IDC_WAIT)) : nullptr;
     // Without MWMO_INPUTAVAILABLE, the wait ends for new messages only, not for those left queued.
     const HANDLE handles[] = {done.get()};
     do Answer();
     while (MsgWaitForMultipleObjects(1, handles, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0);
+    BlockShutdown(window, false);
     RemoveWindowSubclass(window, ShowWaitCursor, 0);
     if (before != nullptr) SetCursor(before);
     DropInputMadeDuringTheCall();

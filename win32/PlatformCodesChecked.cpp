@@ -4,6 +4,7 @@
 #include <lm.h>
 #include <lmat.h>
 #include <taskschd.h>
+#include <wincred.h>
 
 #include "core/AtInfo.h"
 #include "core/PlatformCodes.h"
@@ -21,6 +22,13 @@ static_assert(Codes::TaskAccessDenied == std::uint32_t(E_ACCESSDENIED) &&
               Codes::TaskServerUnavailable == std::uint32_t(HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE)) &&
               Codes::SchedulerNotRunning == std::uint32_t(SCHED_E_SERVICE_NOT_RUNNING) &&
               Codes::ClassNotRegistered == std::uint32_t(REGDB_E_CLASSNOTREG));
+static_assert(Codes::InvalidPassword == ERROR_INVALID_PASSWORD &&
+              Codes::SessionConflict == ERROR_SESSION_CREDENTIAL_CONFLICT && Codes::NoNetwork == ERROR_NO_NETWORK &&
+              Codes::Cancelled == ERROR_CANCELLED && Codes::NoLogonServers == ERROR_NO_LOGON_SERVERS &&
+              Codes::LogonFailure == ERROR_LOGON_FAILURE && Codes::BadUserName == NERR_BadUsername &&
+              Codes::TaskLogonFailure == std::uint32_t(HRESULT_FROM_WIN32(ERROR_LOGON_FAILURE)));
+static_assert(Codes::MaxUserNameLength == CREDUI_MAX_USERNAME_LENGTH &&
+              Codes::MaxPasswordLength == CREDUI_MAX_PASSWORD_LENGTH);
 static_assert(Codes::LogonServiceAccount == TASK_LOGON_SERVICE_ACCOUNT);
 static_assert(Codes::Succeeded(std::uint32_t(S_OK)) == SUCCEEDED(S_OK) &&
               Codes::Succeeded(std::uint32_t(S_FALSE)) == SUCCEEDED(S_FALSE) &&

@@ -1,5 +1,7 @@
 #include "win32/Root.h"
 
+#include <utility>
+
 #include "core/Digits.h"
 #include "core/HelpTextColour.h"
 #include "core/Messages.h"
@@ -152,6 +154,10 @@ LRESULT Root::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SYSCOLORCHANGE:
         OnSystemColours();
         return 0;
+    case WM_CLOSE:
+        return OnClose() ? DefWindowProcW(window, message, wParam, lParam) : 0;
+    case WM_QUERYENDSESSION:
+        return !scheduling_;  // not while a Schedule runs, whose outcome the user has yet to see
     case WM_DESTROY:
         OnDestroy();
         return 0;
@@ -169,7 +175,8 @@ bool Root::OnCreate() {
     SetLastError(ERROR_SUCCESS);
     font_ = WindowFont(dpi_);
     if (!font_) return NotMade(Texts::TheFont);
-    const std::u16string computerName = ComputerName();
+    here_ = ThisComputer();
+    const std::u16string& computerName = here_.netBios;
     // Each control is made in its place rather than made and then moved: that saves the start
     // fourteen moves and repaints.
     const bool made = ForEachPlacement(window_, font_.get(), dpi_, [&](const Control& control, const RECT& box) {
@@ -263,6 +270,13 @@ void Root::OnNextDlgCtl(WPARAM target, bool isWindow) {
 // High contrast switched on or off, or the system's colours changed: draw with the new ones.
 void Root::OnSystemColours() { RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN); }
 
+// Closed while a Schedule runs (a call, the credential dialog, a box): the window closes once the
+// user has seen how the Schedule ended, rather than take its last box down with it.
+bool Root::OnClose() {
+    if (scheduling_) closeWhenDone_ = true;
+    return !scheduling_;
+}
+
 void Root::OnDestroy() {
     window_ = nullptr;
     // A window destroyed by a failed creation leaves the quit to the program, which still has
@@ -280,10 +294,16 @@ WindowFields Root::ReadFields() const {
 }
 
 void Root::Schedule() {
-    Win32Platform platform(window_);
+    scheduling_ = true;
+    Win32Platform platform(window_, here_);
     const Outcome outcome = Command1_Click(ReadFields(), platform);
     if (outcome.message) ShowMessage(window_, *outcome.message);
     echo_.BoxClosed();  // its last box has just closed
+    scheduling_ = false;
+    if (std::exchange(closeWhenDone_, false)) {
+        PostMessageW(window_, WM_CLOSE, 0, 0);
+        return;
+    }
     const Control* field = ControlFor(outcome.field);
     if (field == nullptr) return;
     const HWND entry = Item(field->id);

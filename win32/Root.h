@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "core/ComputerName.h"
 #include "core/WindowFields.h"
 #include "win32/OnePress.h"
 #include "win32/Win32Handles.h"
@@ -35,6 +36,7 @@ private:
     LRESULT OnCtlColorStatic(HDC dc, HWND control);
     void OnNextDlgCtl(WPARAM target, bool isWindow);
     void OnSystemColours();
+    bool OnClose();
     void OnDestroy();
 
     void Layout(int dpi, UniqueFont font);  // places every control and gives it `font`, made for `dpi`
@@ -54,4 +56,7 @@ private:
     UniqueFont font_;
     HWND focusWhileInactive_ = nullptr;
     ClosedBoxEcho echo_;  // of a Schedule's last message box
+    ThisComputerNames here_;  // read once, as the window is made
+    bool scheduling_ = false;     // a Schedule runs: its calls, its dialogs and boxes
+    bool closeWhenDone_ = false;  // the window was closed meanwhile
 };

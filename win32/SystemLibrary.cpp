@@ -19,3 +19,14 @@ HMODULE LoadSystemLibraryByPath(const wchar_t* name, DWORD flags) {
     SetDllDirectoryW(L"");
     return LoadLibraryExW(path.c_str(), nullptr, flags | LOAD_WITH_ALTERED_SEARCH_PATH);
 }
+
+FARPROC SystemFunction(const wchar_t* dll, HMODULE& module, const char* name, DWORD& error) {
+    if (module == nullptr) module = LoadSystemLibrary(dll);
+    if (module == nullptr) {
+        error = LastErrorOr(ERROR_MOD_NOT_FOUND);
+        return nullptr;
+    }
+    const FARPROC function = GetProcAddress(module, name);
+    if (function == nullptr) error = LastErrorOr(ERROR_PROC_NOT_FOUND);
+    return function;
+}

@@ -17,3 +17,14 @@ inline DWORD LastErrorOr(DWORD fallback) {
     const DWORD error = GetLastError();
     return error != ERROR_SUCCESS ? error : fallback;
 }
+
+// The function `name` of the system's DLL `dll`, which is loaded from the system folder at the
+// first call that needs it and kept in `module` for the life of the process, like a DLL the
+// program imports; nullptr with `error` set (the DLL or the function is missing) where it can't
+// be had.
+FARPROC SystemFunction(const wchar_t* dll, HMODULE& module, const char* name, DWORD& error);
+
+template <typename Proc>
+Proc SystemFunction(const wchar_t* dll, HMODULE& module, const char* name, DWORD& error) {
+    return reinterpret_cast<Proc>(reinterpret_cast<void*>(SystemFunction(dll, module, name, error)));
+}

@@ -18,13 +18,23 @@ bool HighContrast() {
            (setting.dwFlags & HCF_HIGHCONTRASTON) != 0;
 }
 
-std::u16string ComputerName() {
+namespace {
+
+std::u16string ComputerName(COMPUTER_NAME_FORMAT format) {
     DWORD size = 0;
-    GetComputerNameW(nullptr, &size);  // asks for the length, terminator included
+    GetComputerNameExW(format, nullptr, &size);  // asks for the length, terminator included
     std::u16string name(size, u'\0');
     auto* units = reinterpret_cast<wchar_t*>(name.data());
-    if (size == 0 || !GetComputerNameW(units, &size)) return {};
+    if (size == 0 || !GetComputerNameExW(format, units, &size)) return {};
     name.resize(size);
-    CharUpperBuffW(units, static_cast<DWORD>(name.size()));
     return name;
+}
+
+}  // namespace
+
+ThisComputerNames ThisComputer() {
+    ThisComputerNames names{ComputerName(ComputerNameNetBIOS), ComputerName(ComputerNameDnsHostname),
+                            ComputerName(ComputerNameDnsFullyQualified)};
+    CharUpperBuffW(reinterpret_cast<wchar_t*>(names.netBios.data()), static_cast<DWORD>(names.netBios.size()));
+    return names;
 }

@@ -5,6 +5,8 @@
 
 #include <taskschd.h>
 
+#include "core/ComputerName.h"
+#include "win32/Credentials.h"
 #include "win32/Win32Handles.h"
 
 namespace TaskScheduling {
@@ -56,20 +58,38 @@ private:
     ITaskFolder& folder_;
 };
 
+// Connects `service` to `computer` (empty: this computer), with `account` where one is given: its
+// user, its domain and its password, all three. The password's BSTR is handed over as it is, not
+// copied into a VARIANT of its own: Connect only reads it.
+HRESULT Connect(ITaskService& service, const std::u16string& computer, const Account* account) {
+    const Variant none, computerName = computer.empty() ? Variant() : Variant(computer);
+    if (!computer.empty() && computerName.get().vt != VT_BSTR) return E_OUTOFMEMORY;
+    if (account == nullptr) return service.Connect(computerName.get(), none.get(), none.get(), none.get());
+    std::u16string user, domain;
+    if (const std::uint32_t error = SplitUserName(account->user, user, domain)) return HRESULT_FROM_WIN32(error);
+    const Variant userName(user), domainName(LogonDomain(domain, computer));
+    const SecretBstr password = Bstr(account->password);
+    if (userName.get().vt != VT_BSTR || domainName.get().vt != VT_BSTR || !password) return E_OUTOFMEMORY;
+    VARIANT secret;
+    VariantInit(&secret);
+    secret.vt = VT_BSTR;
+    secret.bstrVal = password.get();
+    return service.Connect(computerName.get(), userName.get(), domainName.get(), secret);
+}
+
 }  // namespace
 
-NamedRegistration RegisterTask(const std::u16string& computer, const TaskDefinition& task) {
+NamedRegistration RegisterTask(const std::u16string& computer, const TaskDefinition& task, const Account* account) {
     const ComApartment apartment;  // goes last, after every interface below
     if (FAILED(apartment.result())) return {static_cast<std::uint32_t>(apartment.result()), {}};
-    const Variant none, computerName = computer.empty() ? Variant() : Variant(computer);
     const UniqueBstr top = Bstr(u"\\");
-    if (!top || (!computer.empty() && computerName.get().vt != VT_BSTR)) return {std::uint32_t(E_OUTOFMEMORY), {}};
+    if (!top) return {std::uint32_t(E_OUTOFMEMORY), {}};
 
     ComPtr<ITaskService> service;
     ComPtr<ITaskFolder> folder;
     HRESULT result = CoCreateInstance(TaskSchedulerClass, nullptr, CLSCTX_INPROC_SERVER, __uuidof(ITaskService),
                                       ComOut(service));
-    if (SUCCEEDED(result)) result = service->Connect(computerName.get(), none.get(), none.get(), none.get());
+    if (SUCCEEDED(result)) result = Connect(*service, computer, account);
     if (SUCCEEDED(result)) result = service->GetFolder(top.get(), ComOut(folder));
     if (FAILED(result)) return {static_cast<std::uint32_t>(result), {}};
     TopFolder names(*folder);

@@ -9,6 +9,8 @@
 #include <string>
 #include <type_traits>
 
+#include "core/Secret.h"
+
 template <typename Handle, auto Close>
 struct HandleCloser {
     void operator()(Handle handle) const { Close(handle); }
@@ -88,6 +90,22 @@ using UniqueBstr = UniqueHandle<BSTR, SysFreeString>;
 inline UniqueBstr Bstr(const std::u16string& text) {
     const auto* units = reinterpret_cast<const wchar_t*>(text.data());
     return UniqueBstr(SysAllocStringLen(units, static_cast<UINT>(text.size())));
+}
+
+// A BSTR that holds a secret: wiped over its whole length before it is freed, as oleaut32 keeps
+// the memory of freed strings for the next ones.
+struct SecretBstrFree {
+    void operator()(BSTR text) const {
+        SecureZeroMemory(text, SysStringByteLen(text));
+        SysFreeString(text);
+    }
+};
+using SecretBstr = std::unique_ptr<OLECHAR, SecretBstrFree>;
+
+// A BSTR with the secret; empty when there is no memory for it.
+inline SecretBstr Bstr(const Secret& secret) {
+    const auto* units = reinterpret_cast<const wchar_t*>(secret.c_str());
+    return SecretBstr(SysAllocStringLen(units, static_cast<UINT>(secret.size())));
 }
 
 // A VARIANT, cleared when the owner goes: empty, a number, or a text it owns.

@@ -2,6 +2,8 @@
 
 #include "core/Digits.h"
 #include "win32/CallOffThread.h"
+#include "win32/Credentials.h"
+#include "win32/NetworkSession.h"
 #include "win32/ScheduleJobsAdding.h"
 #include "win32/SystemLibrary.h"
 #include "win32/TaskScheduling.h"
@@ -40,18 +42,26 @@ std::u16string StatusText(std::uint32_t status) {
 
 }  // namespace
 
-// Each call that may take long is made off the window's thread; this computer is no name at all
-// for netapi32.
-RouteResult Win32Platform::SubmitJob(const std::u16string& computer, const AtInfo& job) {
+// Each call that may take long is made off the window's thread, the network session for an
+// account too; this computer is no name at all for netapi32.
+RouteResult Win32Platform::SubmitJob(const std::u16string& computer, const AtInfo& job, const Account* account) {
     std::uint32_t jobId = 0, status = 0;
     CallOffThread(owner_, [&] {
-        status = ScheduleJobsAdding::SubmitJob(computer.empty() ? nullptr : computer.c_str(), job, &jobId);
+        const NetworkSession session(computer, account);
+        status = session.status() != 0 ? session.status()
+                                       : ScheduleJobsAdding::SubmitJob(computer.empty() ? nullptr : computer.c_str(),
+                                                                       job, &jobId);
     });
     if (status != 0) return {status, {}, StatusText(status)};
     return {status, Digits(jobId, 10), {}};
 }
 
 bool Win32Platform::Ask(const Message& question) { return ShowMessage(owner_, question) == IDYES; }
+
+std::uint32_t Win32Platform::AskForAccount(const std::u16string& target, const Message& request, bool again,
+                                           Account& account) {
+    return PromptForAccount(owner_, target, request, again, account);
+}
 
 Clocks Win32Platform::Now(const std::u16string& computer) {
     Clocks clocks;
@@ -66,9 +76,10 @@ Clocks Win32Platform::Now(const std::u16string& computer) {
     return clocks;
 }
 
-RouteResult Win32Platform::RegisterTask(const std::u16string& computer, const TaskDefinition& task) {
+RouteResult Win32Platform::RegisterTask(const std::u16string& computer, const TaskDefinition& task,
+                                        const Account* account) {
     NamedRegistration registered{};
-    CallOffThread(owner_, [&] { registered = TaskScheduling::RegisterTask(computer, task); });
+    CallOffThread(owner_, [&] { registered = TaskScheduling::RegisterTask(computer, task, account); });
     const auto& [result, name] = registered;
     return {result, name, FAILED(result) ? StatusText(result) : std::u16string()};
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The Schedule command's platform on Windows: netapi32's NetScheduleJobAdd and NetRemoteTOD, the
-// Task Scheduler, message boxes and the clock.
+// Task Scheduler, the network session and the credential dialog for another account, message
+// boxes and the clock.
 
 #include <windows.h>
 
@@ -9,15 +10,20 @@
 
 class Win32Platform final : public SchedulePlatform {
 public:
-    explicit Win32Platform(HWND owner) : owner_(owner) {}
+    Win32Platform(HWND owner, const ThisComputerNames& here) : owner_(owner), here_(here) {}
 
-    RouteResult SubmitJob(const std::u16string& computer, const AtInfo& job) override;
+    const ThisComputerNames& ThisComputer() override { return here_; }
+    RouteResult SubmitJob(const std::u16string& computer, const AtInfo& job, const Account* account) override;
     bool Ask(const Message& question) override;
+    std::uint32_t AskForAccount(const std::u16string& target, const Message& request, bool again,
+                                Account& account) override;
     Clocks Now(const std::u16string& computer) override;
-    RouteResult RegisterTask(const std::u16string& computer, const TaskDefinition& task) override;
+    RouteResult RegisterTask(const std::u16string& computer, const TaskDefinition& task,
+                             const Account* account) override;
 
 private:
     HWND owner_;
+    const ThisComputerNames& here_;
 };
 
 // Shows `message` in a modal box owned by `owner`; the button that closed it (IDOK, IDYES ...).

@@ -28,3 +28,17 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     if (!root.Show(showCommand)) return 2;  // Show has told the user what failed
     return root.MessageLoop();
 }
+
+// The 64-bit program starts here, not in the C runtime's start-up, which would split a command line
+// and an environment the program never reads, run static constructors and atexit functions it has
+// none of, and set up thread-local storage it doesn't use: a seventh of the file. The C runtime
+// (msvcrt.dll) sets itself up as it loads. The window opens as the program's starter asked, and
+// the process ends with WinMain's exit code, as it would through the start-up. (The 32-bit program
+// keeps the start-up: there ld 2.40 crashes on a program without it.)
+extern "C" [[noreturn]] void Start() {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    GetStartupInfoW(&startup);
+    const int showCommand = startup.dwFlags & STARTF_USESHOWWINDOW ? startup.wShowWindow : SW_SHOWDEFAULT;
+    ExitProcess(static_cast<UINT>(wWinMain(GetModuleHandleW(nullptr), nullptr, const_cast<PWSTR>(L""), showCommand)));
+}

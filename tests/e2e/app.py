@@ -334,6 +334,14 @@ def downloads(folder, program, foreign_dll):
     return downloads / program
 
 
+def password_hash(password):
+    """The FNV-1a hash of a password's UTF-16 code units in hexadecimal, as the stand-ins check it."""
+    value = 14695981039346656037
+    for unit in memoryview(password.encode("utf-16-le")).cast("H"):
+        value = ((value ^ unit) * 1099511628211) % (1 << 64)
+    return f"{value:x}"
+
+
 def _utf16(hex_text):
     return bytes.fromhex(hex_text).decode("utf-16-le", "surrogatepass")
 
@@ -347,14 +355,22 @@ class Fake:
         self.log = folder / "calls.log"
         self.running = None
 
-    def start(self, answers=0, job_id=1, program=BIN / "AddJob.exe", clock="", connect=None, register=""):
+    def start(self, answers=0, job_id=1, program=BIN / "AddJob.exe", clock="", connect=None, register="", account=None,
+              mpr=""):
         """`answers`: the stand-in's answer to each call, the last repeating; a status, or
         "!" and an exception code to raise. `clock`: what it answers NetRemoteTOD ("AHEAD,TIMEZONE",
         a status, or "!" and a code; by default ERROR_NOT_SUPPORTED). `connect`: what the stand-in
         Task Scheduler's Connect answers (an HRESULT); without it, Wine's own Task Scheduler.
-        `register`: what its registration answers. Each may end in "@" and the milliseconds it takes."""
+        `register`: what its registration answers. Each may end in "@" and the milliseconds it takes.
+        `account`: (user, password), the account a named computer takes, through the stand-in
+        mpr.dll's network session, which answers `mpr` where given ("wine": Wine's own mpr.dll).
+        The stand-ins are told the password's hash alone (password_hash)."""
         answers = answers if isinstance(answers, (list, tuple)) else [answers]
-        env = {**(STAND_IN_NETAPI if connect is None else STAND_IN_TASK_SCHEDULER),
+        overrides = (STAND_IN_NETAPI if connect is None else STAND_IN_TASK_SCHEDULER)["WINEDLLOVERRIDES"]
+        user, password = account or ("", "")
+        env = {"WINEDLLOVERRIDES": overrides + (";mpr=n" if account and mpr != "wine" else ""),
+               "FAKE_ACCOUNT": user, "FAKE_PASSWORD_HASH": password_hash(password) if account else "",
+               "FAKE_MPR": "" if mpr == "wine" else mpr,
                "FAKE_NETAPI_LOG": windows_path(self.log), "FAKE_NETAPI_ANSWERS": ",".join(map(str, answers)),
                "FAKE_NETAPI_JOBID": str(job_id), "FAKE_NETAPI_CLOCK": clock, "FAKE_TASKSCHD": connect or "",
                "FAKE_TASKSCHD_REGISTER": register}
@@ -374,6 +390,20 @@ class Fake:
         """The server name of each call of the stand-in Task Scheduler's Connect (None for none)."""
         return [call[1] for call in self._logged() if call[0] == "connect"]
 
+    def accounts(self):
+        """What the account reached, in turn: each network session asked for ("session", remote,
+        user, password right, wrong or none) and ended ("cancel", remote), and each Connect of the
+        Task Scheduler with its user, domain and password ("connect", user, domain, password)."""
+        said = []
+        for kind, name, *fields in self._logged():
+            if kind == "session":
+                said.append((kind, name, fields[0]["user"], fields[0]["password"]))
+            elif kind == "cancel":
+                said.append((kind, name))
+            elif kind == "connect":
+                said.append((kind, fields[0]["user"], fields[0]["domain"], fields[0]["password"]))
+        return said
+
     def held(self):
         """What each stand-in has handed out and not had back so far: {"netapi32": its buffers,
         "taskschd": the references on its objects}."""
@@ -387,13 +417,15 @@ class Fake:
             return []
         calls = []
         for line in self.log.read_text().splitlines():
-            kind = line.split(" ", 1)[0] if line.startswith(("clock ", "connect ", "register ", "held ")) else "add"
+            kind = line.split(" ", 1)[0] if line.startswith(("clock ", "connect ", "register ", "held ", "session ",
+                                                             "cancel ")) else "add"
             fields = dict(part.split("=", 1) for part in line.removeprefix(kind + " ").split(" "))
             if kind == "held":
                 calls.append((kind, fields["dll"], fields["count"]))
                 continue
-            named = fields.get("server", fields.get("name"))
-            name = None if named == "NULL" else _utf16(named)
+            text = {key: None if value == "NULL" else value if key == "password" else _utf16(value)
+                    for key, value in fields.items() if key not in ("record", "command")}
+            name = text.get("server", text.get("name", text.get("remote")))
             calls.append((kind, name, bytes.fromhex(fields["record"]), _utf16(fields["command"])) if kind == "add"
-                         else (kind, name))
+                         else (kind, name, text))
         return calls

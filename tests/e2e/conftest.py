@@ -53,7 +53,7 @@ def app():
 @pytest.fixture
 def fake(tmp_path):
     stand_in = Fake(tmp_path)
-    with system_dlls("fake", "netapi32.dll", "taskschd.dll"):
+    with system_dlls("fake", "netapi32.dll", "taskschd.dll", "mpr.dll"):
         yield stand_in
         if stand_in.running:
             stand_in.running.stop()

@@ -98,3 +98,33 @@ THE_WINDOW = "Das Fenster"
 
 def the_control(name):
     return f"Das Steuerelement {name}"
+
+
+# The credential dialog, and the hints about the account given for a named computer: `account` as
+# typed, `name` the computer's bare name.
+def account_caption(name):
+    return f"Konto für „{name}“"
+
+
+def account_not_admin(computer, account):
+    return (f"{on(computer)} hat das Konto „{account}“ keine Administratorrechte, oder die Benutzerkontensteuerung "
+            "schränkt es über das Netz ein, wie jedes lokale Konto außer dem eingebauten Administrator. Abhilfe: das "
+            "eingebaute Konto Administrator jenes Computers, ein Domänenkonto, das dort Administrator ist, oder dort der "
+            "DWORD-Wert LocalAccountTokenFilterPolicy = 1 unter "
+            "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System.")
+
+
+def wrong_password(computer, account):
+    return (f"{on(computer)} ist das Konto „{account}“ nicht bekannt, oder sein Kennwort ist falsch. Ein lokales Konto "
+            f"jenes Computers schreibt sich {computer}\\Name, ein Domänenkonto DOMÄNE\\Name.")
+
+
+def session_conflict(name, account):
+    return (f"Dieser Computer ist mit \\\\{name} schon unter einem anderen Konto als „{account}“ verbunden, und Windows "
+            "verbindet ihn mit einem Computer nur unter einem Konto. Abhilfe: die bestehende Verbindung trennen, "
+            f"mit\nnet use \\\\{name} /delete\noder statt des Namens die IP-Adresse des Computers eingeben.")
+
+
+def no_network(name):
+    return (f"Mit einem anderen Konto erreicht das Programm von „{name}“ über eine Verbindung zu \\\\{name}\\IPC$, und "
+            "dafür fehlt diesem Computer das Netz: Läuft der Dienst Arbeitsstationsdienst (LanmanWorkstation)?")

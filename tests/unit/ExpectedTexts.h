@@ -85,6 +85,43 @@ inline std::u16string BatchLogonProblem(const std::u16string& of) {
                                          u"läuft, fehlt das Recht, sich als Batchauftrag anzumelden.";
 }
 
+// About an account given for a named computer: `account` quoted, `name` the computer's bare name.
+inline std::u16string AccountCaption(const std::u16string& quoted) { return u"Konto für " + quoted; }
+inline std::u16string AccountRequest(const std::u16string& on) {
+    return on + u" darf Ihr eigenes Konto keine Tasks hinzufügen. Geben Sie ein Konto ein, das dort Administrator ist. "
+                u"Das Programm verwendet es nur für diesen Task und speichert es nicht.";
+}
+inline std::u16string AccountNotAdmin(const std::u16string& on, const std::u16string& account) {
+    return on + u" hat das Konto " + account + u" keine Administratorrechte, oder die Benutzerkontensteuerung schränkt "
+                u"es über das Netz ein, wie jedes lokale Konto außer dem eingebauten Administrator. Abhilfe: das "
+                u"eingebaute Konto Administrator jenes Computers, ein Domänenkonto, das dort Administrator ist, oder dort "
+                u"der DWORD-Wert LocalAccountTokenFilterPolicy = 1 unter "
+                u"HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System.";
+}
+inline std::u16string WrongPassword(const std::u16string& on, const std::u16string& account, const std::u16string& name) {
+    return on + u" ist das Konto " + account + u" nicht bekannt, oder sein Kennwort ist falsch. Ein lokales Konto jenes "
+                u"Computers schreibt sich " + name + u"\\Name, ein Domänenkonto DOMÄNE\\Name.";
+}
+inline std::u16string SessionConflict(const std::u16string& name, const std::u16string& account) {
+    return u"Dieser Computer ist mit \\\\" + name + u" schon unter einem anderen Konto als " + account +
+           u" verbunden, und Windows verbindet ihn mit einem Computer nur unter einem Konto. Abhilfe: die bestehende "
+           u"Verbindung trennen, mit\nnet use \\\\" + name + u" /delete\noder statt des Namens die IP-Adresse des "
+           u"Computers eingeben.";
+}
+inline std::u16string NoLogonServers(const std::u16string& account, const std::u16string& name) {
+    return u"Kein Anmeldeserver kann das Konto " + account + u" prüfen. Ist seine Domäne richtig geschrieben und "
+           u"erreichbar? Ein lokales Konto jenes Computers schreibt sich " + name + u"\\Name.";
+}
+inline std::u16string BadUserName(const std::u16string& account, const std::u16string& name) {
+    return u"Der Benutzername " + account + u" ist ungültig. Erlaubt sind Name, " + name +
+           u"\\Name, DOMÄNE\\Name und name@domäne.";
+}
+inline std::u16string NoNetwork(const std::u16string& of, const std::u16string& name) {
+    return u"Mit einem anderen Konto erreicht das Programm " + of + u" über eine Verbindung zu \\\\" + name +
+           u"\\IPC$, und dafür fehlt diesem Computer das Netz: Läuft der Dienst Arbeitsstationsdienst "
+           u"(LanmanWorkstation)?";
+}
+
 // The window's entries as it starts, on a computer named HOST.
 inline WindowFields Defaults() {
     WindowFields fields;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
+#include <variant>
 #include <vector>
 
 #include "core/FillJobInfo.h"
@@ -27,11 +29,19 @@ std::u16string Decimal(std::uint32_t n) {
 struct Call {
     std::u16string computer;
     AtInfo job;
+    std::u16string account;  // user and password as the call got them, "" for none
 };
+
+// An account as a call got it.
+std::u16string Given(const Account* account) {
+    return account ? account->user + u":" + std::u16string(account->password.c_str()) : u"";
+}
 
 // The platform as a test wants it: the AT service answers `results` in turn (the last
 // repeating), the user answers `yes`, this computer's clock says `now` and the target's
-// `target`, the Task Scheduler answers `registration`.
+// `target`, the Task Scheduler answers `registration`, the credential dialog `accounts` in turn
+// (user:password, or a status where it gives none; the last repeating): by default 1004, the
+// dialog can't be shown.
 class FakePlatform final : public SchedulePlatform {
 public:
     std::vector<Call> calls;
@@ -46,9 +56,15 @@ public:
     std::vector<std::pair<std::u16string, TaskDefinition>> tasks;
     std::u16string failureText;  // the platform's text for the AT service's failures
     RouteResult registration{0, u"At7", u""};
+    std::vector<RouteResult> registrations;  // in turn, where given; else `registration`
+    std::vector<std::u16string> registeredWith;
+    ThisComputerNames here{u"HERE", u"here", u"here.example.org"};
+    std::vector<std::variant<std::u16string, std::uint32_t>> accounts{1004u};
+    std::vector<std::tuple<std::u16string, Message, bool>> accountsAsked;
 
-    RouteResult SubmitJob(const std::u16string& computer, const AtInfo& job) override {
-        calls.push_back({computer, job});
+    const ThisComputerNames& ThisComputer() override { return here; }
+    RouteResult SubmitJob(const std::u16string& computer, const AtInfo& job, const Account* account) override {
+        calls.push_back({computer, job, Given(account)});
         const auto result = results[std::min(calls.size(), results.size()) - 1];
         return {result, result == 0 ? Decimal(nextJobId++) : u"", result == 0 ? u"" : failureText};
     }
@@ -61,9 +77,23 @@ public:
         clocksAsked.push_back(computer);
         return {target, now};
     }
-    RouteResult RegisterTask(const std::u16string& computer, const TaskDefinition& task) override {
+    RouteResult RegisterTask(const std::u16string& computer, const TaskDefinition& task,
+                             const Account* account) override {
         tasks.emplace_back(computer, task);
-        return registration;
+        registeredWith.push_back(Given(account));
+        return registrations.empty() ? registration : registrations[std::min(tasks.size(), registrations.size()) - 1];
+    }
+    std::uint32_t AskForAccount(const std::u16string& target, const Message& request, bool again,
+                                Account& account) override {
+        accountsAsked.emplace_back(target, request, again);
+        const auto& answer = accounts[std::min(accountsAsked.size(), accounts.size()) - 1];
+        if (const auto* status = std::get_if<std::uint32_t>(&answer)) return *status;
+        const auto& typed = std::get<std::u16string>(answer);
+        const auto colon = typed.find(u':');
+        account.user = typed.substr(0, colon);
+        account.password.Wipe();
+        typed.copy(account.password.data(), typed.size() - colon - 1, colon + 1);
+        return 0;
     }
 };
 
@@ -73,6 +103,7 @@ Message Error(std::u16string text) { return {std::move(text), Title, MessageKind
 
 const std::u16string OnHost = u"Auf dem Computer „TESSARO1“", OfHost = u"von „TESSARO1“";
 const std::u16string OnThis = u"Auf diesem Computer", OfThis = u"dieses Computers";
+const Target Here{u"", true, u""}, Host{u"TESSARO1", false, u""};
 
 // Every message a click can show, whole: its text, title and icon, and where the focus goes;
 // and the question it asks first, where it asks one.
@@ -215,15 +246,120 @@ TEST(Hint, ByWayAnswerAndComputer) {
                                         0x80040153, 0x80040155, 0x0004131A, 0x0004131D, 0,          50};
     for (const auto& row : rows) {
         const Way other = row.way == Way::AtService ? Way::TaskScheduler : Way::AtService;
-        EXPECT_EQ(Hint(row.way, row.code, u""), row.fromThis) << std::hex << row.code;
-        EXPECT_EQ(Hint(row.way, row.code, u"TESSARO1"), row.fromNamed) << std::hex << row.code;
-        EXPECT_EQ(Hint(other, row.code, u"TESSARO1"), none) << std::hex << row.code << " on the other way";
-        EXPECT_EQ(Hint(other, row.code, u""), none) << std::hex << row.code << " on the other way";
+        EXPECT_EQ(Hint(row.way, row.code, Here), row.fromThis) << std::hex << row.code;
+        EXPECT_EQ(Hint(row.way, row.code, Host), row.fromNamed) << std::hex << row.code;
+        EXPECT_EQ(Hint(other, row.code, Host), none) << std::hex << row.code << " on the other way";
+        EXPECT_EQ(Hint(other, row.code, Here), none) << std::hex << row.code << " on the other way";
     }
     for (const std::uint32_t code : neighbours)
         for (const Way way : {Way::AtService, Way::TaskScheduler})
-            for (const char16_t* computer : {u"", u"TESSARO1"})
-                EXPECT_EQ(Hint(way, code, computer), none) << std::hex << code;
+            for (const Target& target : {Here, Host})
+                EXPECT_EQ(Hint(way, code, target), none) << std::hex << code;
+}
+
+// A named computer that refuses the user's own logon: the account the user gives, on each way in
+// turn, what follows each answer, and how often the user is asked. Each row: the computer, the AT
+// service's answers and the Task Scheduler's in turn, what the credential dialog gives in turn,
+// and then the message shown last, the account each call got (user:password, "" for the user's
+// own), and for each time the dialog was shown whether it said the last one was wrong.
+TEST(Command1_Click, AnotherAccountWhereTheComputerRefusesTheUsersOwn) {
+    using Answers = std::vector<std::variant<std::u16string, std::uint32_t>>;
+    const std::u16string OnSrv = u"Auf dem Computer „SRV-7“", OfSrv = u"von „SRV-7“", Admin7 = u"„SRV-7\\admin“";
+    const struct {
+        std::u16string computer = u"SRV-7";
+        std::vector<std::uint32_t> at, tasks = {};
+        Answers accounts = {u"SRV-7\\admin:geheim"};
+        std::optional<Message> shown;
+        std::vector<std::u16string> submitted, registered = {};
+        std::vector<bool> asked = {false};
+    } rows[] = {
+        {.at = {5, 0}, .shown = Information(JobAdded(u"1")), .submitted = {u"", u"SRV-7\\admin:geheim"}},
+        {.at = {5, 1326, 0},
+         .accounts = {u"SRV-7\\admin:falsch", u"SRV-7\\admin:geheim"},
+         .shown = Information(JobAdded(u"1")),
+         .submitted = {u"", u"SRV-7\\admin:falsch", u"SRV-7\\admin:geheim"},
+         .asked = {false, true}},
+        {.at = {5, 1326, 86, 1326},
+         .accounts = {u"a:1", u"a:2", u"a:3", u"a:4"},
+         .shown = Error(JobNotAdded + u"1326 (0x52E).\n\n" + WrongPassword(OnSrv, u"„a“", u"SRV-7")),
+         .submitted = {u"", u"a:1", u"a:2", u"a:3"},
+         .asked = {false, true, true}},
+        {.at = {5}, .accounts = {1223u}, .shown = std::nullopt, .submitted = {u""}},
+        {.at = {5, 1326}, .accounts = {u"a:1", 1223u}, .shown = std::nullopt, .submitted = {u"", u"a:1"},
+         .asked = {false, true}},
+        {.at = {5, 1219},
+         .shown = Error(JobNotAdded + u"1219 (0x4C3).\n\n" + SessionConflict(u"SRV-7", Admin7)),
+         .submitted = {u"", u"SRV-7\\admin:geheim"}},
+        {.at = {5, 5},
+         .shown = Error(JobNotAdded + u"5 (0x5).\n\n" + AccountNotAdmin(OnSrv, Admin7)),
+         .submitted = {u"", u"SRV-7\\admin:geheim"}},
+        {.at = {5, 1311},
+         .shown = Error(JobNotAdded + u"1311 (0x51F).\n\n" + NoLogonServers(Admin7, u"SRV-7")),
+         .submitted = {u"", u"SRV-7\\admin:geheim"}},
+        {.at = {5, 2202},
+         .shown = Error(JobNotAdded + u"2202 (0x89A).\n\n" + BadUserName(Admin7, u"SRV-7")),
+         .submitted = {u"", u"SRV-7\\admin:geheim"}},
+        {.at = {5, 1222},
+         .shown = Error(JobNotAdded + u"1222 (0x4C6).\n\n" + NoNetwork(OfSrv, u"SRV-7")),
+         .submitted = {u"", u"SRV-7\\admin:geheim"}},
+        // The AT interface off once the account is in: the Task Scheduler gets the same, unasked.
+        {.at = {5, 50},
+         .tasks = {0},
+         .shown = Information(TaskAdded(u"At7", OfSrv)),
+         .submitted = {u"", u"SRV-7\\admin:geheim"},
+         .registered = {u"SRV-7\\admin:geheim"}},
+        {.at = {5, 50},
+         .tasks = {0x80070005},
+         .shown = Error(TaskNotAdded + u"80070005: Text.\n\n" + AccountNotAdmin(OnSrv, Admin7)),
+         .submitted = {u"", u"SRV-7\\admin:geheim"},
+         .registered = {u"SRV-7\\admin:geheim"}},
+        // The Task Scheduler refuses the user's own logon, then a wrong password.
+        {.at = {50},
+         .tasks = {0x80070005, 0x8007052E, 0},
+         .accounts = {u"a:1", u"a:2"},
+         .shown = Information(TaskAdded(u"At7", OfSrv)),
+         .submitted = {u""},
+         .registered = {u"", u"a:1", u"a:2"},
+         .asked = {false, true}},
+        {.at = {50},
+         .tasks = {0x80070005, 0x80070056},
+         .accounts = {u"a:1", 1223u},
+         .shown = std::nullopt,
+         .submitted = {u""},
+         .registered = {u"", u"a:1"},
+         .asked = {false, true}},
+        // This computer, however it is named, takes no other account: never asked.
+        {.computer = u"\\\\here.EXAMPLE.org", .at = {5}, .shown = Error(JobNotAdded + u"5 (0x5).\n\n" + Admin),
+         .submitted = {u""}, .asked = {}},
+        {.computer = u"localhost", .at = {50}, .tasks = {0x80070005},
+         .shown = Error(TaskNotAdded + u"80070005: Text.\n\n" + Admin), .submitted = {u""}, .registered = {u""},
+         .asked = {}},
+        // Answers about an account without one given are what they say, and ask for none.
+        {.at = {1326}, .shown = Error(JobNotAdded + u"1326 (0x52E)."), .submitted = {u""}, .asked = {}},
+    };
+    for (const auto& row : rows) {
+        FakePlatform platform;
+        platform.results = row.at;
+        for (const std::uint32_t task : row.tasks)
+            platform.registrations.push_back({task, u"At7", task & 0x80000000 ? u"Text." : u""});
+        platform.accounts = row.accounts;
+        auto fields = Defaults();
+        fields.ComputerName = row.computer;
+        const auto where = "row #" + std::to_string(&row - rows);
+        EXPECT_EQ(Command1_Click(fields, platform).message, row.shown) << where;
+        std::vector<std::u16string> submitted, registered = platform.registeredWith;
+        for (const Call& call : platform.calls) submitted.push_back(call.account);
+        EXPECT_EQ(submitted, row.submitted) << where;
+        EXPECT_EQ(registered, row.registered) << where;
+        std::vector<bool> asked;
+        for (const auto& [target, request, again] : platform.accountsAsked) {
+            asked.push_back(again);
+            EXPECT_EQ(target, u"SRV-7") << where;
+            EXPECT_EQ(request.title, Expected::AccountCaption(u"„SRV-7“")) << where;
+            EXPECT_EQ(request.text, Expected::AccountRequest(OnSrv)) << where;
+        }
+        EXPECT_EQ(asked, row.asked) << where;
+    }
 }
 
 // Where the AT interface is off, the job goes to the Task Scheduler of the computer named, as

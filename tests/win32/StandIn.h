@@ -23,15 +23,16 @@ inline void Hex(std::string& out, const void* data, std::size_t size) {
     }
 }
 
-// "server=" and a computer's name as UTF-16 in hexadecimal, or NULL for none.
-inline void Server(std::string& line, const wchar_t* server) {
-    line += "server=";
-    if (server) {
-        Hex(line, server, lstrlenW(server) * sizeof(wchar_t));
+// "KEY=" and a text as UTF-16 in hexadecimal, or NULL for none.
+inline void Field(std::string& line, const char* key, const wchar_t* text) {
+    (line += key) += "=";
+    if (text) {
+        Hex(line, text, lstrlenW(text) * sizeof(wchar_t));
     } else {
         line += "NULL";
     }
 }
+inline void Server(std::string& line, const wchar_t* server) { Field(line, "server", server); }
 
 inline void Log(const std::string& line) {
     const HANDLE log = CreateFileW(Environment(L"FAKE_NETAPI_LOG").c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
@@ -47,6 +48,16 @@ inline void Log(const std::string& line) {
 inline LONG held = 0;
 inline void Held(const char* dll, LONG change) {
     Log(std::string("held dll=") + dll + " count=" + std::to_string(InterlockedAdd(&held, change)) + "\n");
+}
+
+// Whether `password` is the account's that FAKE_PASSWORD_HASH names, by its FNV-1a hash over its
+// UTF-16 code units in hexadecimal: "right", "wrong", or "none" for no password. A stand-in that
+// checks a password is never told the password itself.
+inline std::string PasswordIs(const wchar_t* password) {
+    if (password == nullptr) return "none";
+    unsigned long long hash = 14695981039346656037ULL;
+    for (const wchar_t* unit = password; *unit; ++unit) hash = (hash ^ static_cast<unsigned short>(*unit)) * 1099511628211ULL;
+    return std::wcstoull(Environment(L"FAKE_PASSWORD_HASH").c_str(), nullptr, 16) == hash ? "right" : "wrong";
 }
 
 // Takes the milliseconds after an "@" at the end of an answer, if it has them.

@@ -5,7 +5,9 @@
 // last one repeating (default "0"). An entry is a status to return, or "!" and an exception
 // code to raise, and may end in "@" and a number of milliseconds to take first ("0@4000"). A
 // job that is added gets a number that starts at FAKE_NETAPI_JOBID (default 1) and grows by
-// one with each added job.
+// one with each added job. Where FAKE_ACCOUNT names an account, a named computer answers
+// ERROR_ACCESS_DENIED but through the session to its IPC$ that carries that account (the stand-in
+// mpr.dll's), as a Windows does to a user who is none of its administrators.
 // NetRemoteTOD appends "clock server=<...>" and answers as FAKE_NETAPI_CLOCK says: a status
 // (default 50, ERROR_NOT_SUPPORTED), "!" and an exception code to raise, or "AHEAD,TIMEZONE":
 // this computer's time AHEAD seconds later, told with tod_timezone TIMEZONE; any of them may end
@@ -81,6 +83,11 @@ extern "C" __declspec(dllexport) NET_API_STATUS WINAPI NetScheduleJobAdd(LPCWSTR
     Hex(line, command, lstrlenW(command) * sizeof(wchar_t));
     Log(line + "\n");
 
+    const std::wstring account = Environment(L"FAKE_ACCOUNT");
+    if (!account.empty() && Servername != nullptr) {
+        const std::wstring name = Servername + std::wcsspn(Servername, L"\\");
+        if (Environment(L"FAKE_SESSION") != L"\\\\" + name + L"\\IPC$|" + account) return ERROR_ACCESS_DENIED;
+    }
     static DWORD calls = 0, added = 0;
     const DWORD result = Answered(Answer(calls++));
     if (result == 0) *JobId = EnvironmentNumber(L"FAKE_NETAPI_JOBID", 1) + added++;

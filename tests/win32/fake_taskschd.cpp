@@ -1,7 +1,8 @@
 // A stand-in for taskschd.dll, the Task Scheduler's class, for what only a remote Windows shows:
 // Wine's own connects to this computer alone, takes its name however it is written, and answers
 // at once. ITaskService::Connect appends "connect server=<the name as UTF-16 hex, or NULL for
-// none>" to the file that FAKE_NETAPI_LOG names and answers as FAKE_TASKSCHD says: an HRESULT
+// none> user=<...> domain=<...> password=right|wrong|none" (StandIn.h's PasswordIs) to the file
+// that FAKE_NETAPI_LOG names and answers as FAKE_TASKSCHD says: an HRESULT
 // (default 0), which may end in "@" and a number of milliseconds to take first. Its top folder
 // has no task; each registration is logged as "register name=<UTF-16 hex>" and answered as
 // FAKE_TASKSCHD_REGISTER says, in the same form. Every reference on its objects that it hands
@@ -84,10 +85,14 @@ ITaskFolder folder = {&FolderCalls};
 
 HRESULT STDMETHODCALLTYPE GetFolder(ITaskService*, BSTR, ITaskFolder** top) { return HandOut(&folder, top); }
 
-HRESULT STDMETHODCALLTYPE Connect(ITaskService*, VARIANT server, VARIANT, VARIANT, VARIANT) {
+const wchar_t* Text(const VARIANT& value) { return value.vt == VT_BSTR ? value.bstrVal : nullptr; }
+
+HRESULT STDMETHODCALLTYPE Connect(ITaskService*, VARIANT server, VARIANT user, VARIANT domain, VARIANT password) {
     std::string line = "connect ";
-    Server(line, server.vt == VT_BSTR ? server.bstrVal : nullptr);
-    Log(line + "\n");
+    Server(line, Text(server));
+    Field(line += " ", "user", Text(user));
+    Field(line += " ", "domain", Text(domain));
+    Log(line + " password=" + PasswordIs(Text(password)) + "\n");
     return Answer(L"FAKE_TASKSCHD");
 }
 
