@@ -23,8 +23,10 @@ def session(password):
 
 
 # Each row: the computer (None: this one, as the window starts), what the stand-ins answer, the
-# password typed into each credential dialog in turn (None: Esc), the message at the end (a
-# confirmation whole, or a failure's head and hint; None: none), and what the account reached.
+# password typed into each credential dialog in turn (None: Esc; HELD: the right one, with Enter
+# held down on it), the message at the end (a confirmation whole, or a failure's head and hint;
+# None: none), and what the account reached.
+HELD = "held"
 ACCOUNTS = {
     "right account first time": (COMPUTER, {}, [RIGHT], texts.job_added(1), [session("right"), CANCEL]),
     "wrong then right": (COMPUTER, {}, ["falsch", RIGHT], texts.job_added(1),
@@ -32,6 +34,7 @@ ACCOUNTS = {
     "three wrong": (COMPUTER, {}, ["a", "b", "c"], (texts.job_not_added(1326), texts.wrong_password(COMPUTER, ACCOUNT)),
                     [session("wrong")] * 3),
     "Cancel": (COMPUTER, {}, [None], None, []),
+    "Enter held into the dialog": (COMPUTER, {}, [HELD], texts.job_added(1), [session("right"), CANCEL]),
     # The session that was there, under another account, is not the program's to end.
     "1219": (COMPUTER, {"mpr": "1219"}, [RIGHT],
              (texts.job_not_added(1219), texts.session_conflict(COMPUTER, ACCOUNT)), [session("right")]),
@@ -79,8 +82,9 @@ def test_a_named_computer_that_refuses_the_users_own_logon_takes_another_account
         if len(dialogs) == 1:
             app.xdotool("type", "--delay", "20", USER)
             app.keys("Tab")
-        subprocess.run(["xdotool", "type", "--delay", "20", "--file", "-"], input=password.encode(), check=True)
-        app.keys("Return")
+        subprocess.run(["xdotool", "type", "--delay", "20", "--file", "-"], input=(RIGHT if password == HELD else
+                                                                                    password).encode(), check=True)
+        app.xdotool(*("keydown Return sleep 1.2 keyup Return" if password == HELD else "key Return").split())
     assert len(dialogs) == len(typed), "the credential dialog, once for each password"
     if said is None:
         assert box["box"] is False, box
@@ -89,7 +93,32 @@ def test_a_named_computer_that_refuses_the_users_own_logon_takes_another_account
     else:
         assert box["text"].startswith(said[0]) and box["text"].endswith("\n\n" + said[1]), box["text"]
     driver("box", 1000)
+    assert driver("box", 1000)["box"] is False, "one box: one Schedule"
     assert fake.accounts() == reached
     assert app.process.poll() is None
     app.stop()
     assert written_anywhere(RIGHT, since, fake.log) == [], "the password was written down"
+
+
+@pytest.mark.parametrize("during", ["the call", "the credential dialog"])
+def test_closed_during_a_schedule_the_window_shows_its_outcome_first(fake, during):
+    """Another program closes the window (WM_CLOSE, as taskkill does) while a call takes long or
+    the credential dialog is up: the confirmation stays up after the close has come, and the
+    window closes once it is read. (The user's own close box and Alt+F4 are input, which the
+    window takes neither during a call nor under a dialog.)"""
+    app = fake.start(answers="0@3000" if during == "the call" else 0, account=(ACCOUNT, RIGHT))
+    app.set("Text1", COMPUTER)
+    app.press("Command1")
+    assert driver("box", 10000, -2)["title"] == texts.account_caption(COMPUTER)
+    if during == "the credential dialog":
+        driver("close", "WM_CLOSE", 0)
+    app.xdotool("type", "--delay", "20", USER)
+    app.keys("Tab")
+    subprocess.run(["xdotool", "type", "--delay", "20", "--file", "-"], input=RIGHT.encode(), check=True)
+    app.keys("Return")
+    if during == "the call":
+        driver("close", "WM_CLOSE", 0)
+    assert driver("box", 10000, -2)["text"] == texts.job_added(1)
+    assert driver("counts")["responsive"], "the window is there, the close waiting"
+    assert driver("box", 1000)["box"]
+    assert app.close("wait") == {"ended": True, "code": 0}

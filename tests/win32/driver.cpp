@@ -249,11 +249,13 @@ json Box(HWND, const Args& args) {
     return answer;
 }
 
-// Closes the window (close), ends its loop with a foreign WM_QUIT (quit), or neither (wait),
-// and waits up to MS ms for the program to end; its exit code.
+// Closes the window (close), has another program close it (WM_CLOSE, as taskkill without /f
+// does), ends its loop with a foreign WM_QUIT (quit), or none of them (wait), and waits up to MS
+// ms for the program to end; its exit code.
 json Close(HWND, const Args& args) {
     const std::wstring how = args.empty() ? L"close" : FromJson(args[0]);
     if (how == L"close") PostMessageW(program.root, WM_SYSCOMMAND, SC_CLOSE, 0);
+    if (how == L"WM_CLOSE") PostMessageW(program.root, WM_CLOSE, 0, 0);
     if (how == L"quit") PostThreadMessageW(GetWindowThreadProcessId(program.root, nullptr), WM_QUIT, 7, 0);
     const bool ended = program.process && WaitForSingleObject(program.process.get(), Number(args, 1, 10000)) == 0;
     DWORD code = STILL_ACTIVE;
@@ -381,7 +383,7 @@ constexpr Command Commands[] = {
      true, Paste},
     {"press", "ID: clicks a button (BM_CLICK): Schedule without waiting, any other once it is handled", true, Press},
     {"box", "[MS [BUTTON [X Y]]]: waits for the program's message box, reads it, presses BUTTON", false, Box},
-    {"close", "[close|quit|wait [MS]]: ends the program and waits for it; its exit code", false, Close},
+    {"close", "[close|WM_CLOSE|quit|wait [MS]]: ends the program and waits for it; its exit code", false, Close},
     {"hook", "dpi TO FROM|high-contrast|count|marker|veto 1|veto 0: a request to test_hooks.dll", false,
      HookCommand},
     {"marker", "N [MS]: whether the window's thread has taken N marker keys, waiting up to MS ms", true, Marker},
