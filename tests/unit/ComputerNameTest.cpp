@@ -31,26 +31,11 @@ TEST(IsThisComputer, EveryNameOfItsOwnInEveryFormAndNoOther) {
         std::u16string typed;
         bool here;
     } rows[] = {
-        {u"", true},
-        {u" \\\\ ", true},
-        {u"TESSARO1", true},
-        {u"tessaro1", true},
-        {u"TeSsArO1", true},
-        {u"\\\\TESSARO1", true},
-        {u" \\\\tessaro1\t", true},
-        {u"tessaro1.example.org", true},
-        {u"\\\\TESSARO1.EXAMPLE.ORG", true},
-        {u"localhost", true},
-        {u"\\\\LOCALHOST", true},
-        {u"127.0.0.1", true},
-        {u"\\\\::1", true},
-        {u"TESSARO", false},
-        {u"TESSARO12", false},
-        {u"tessaro1.example", false},
-        {u"tessaro1.example.org.", false},
-        {u"127.0.0.2", false},
-        {u"SRV-7", false},
-        {u"TESSARO1\\", false},
+        {u"", true}, {u" \\\\ ", true}, {u"TESSARO1", true}, {u"tessaro1", true}, {u"TeSsArO1", true},
+        {u"\\\\TESSARO1", true}, {u" \\\\tessaro1\t", true}, {u"tessaro1.example.org", true},
+        {u"\\\\TESSARO1.EXAMPLE.ORG", true}, {u"localhost", true}, {u"\\\\LOCALHOST", true}, {u"127.0.0.1", true},
+        {u"\\\\::1", true}, {u"TESSARO", false}, {u"TESSARO12", false}, {u"tessaro1.example", false},
+        {u"tessaro1.example.org.", false}, {u"127.0.0.2", false}, {u"SRV-7", false}, {u"TESSARO1\\", false},
     };
     for (const auto& row : rows) EXPECT_EQ(IsThisComputer(row.typed, here), row.here) << "row #" << (&row - rows);
 

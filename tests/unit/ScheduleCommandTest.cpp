@@ -265,75 +265,45 @@ TEST(Hint, ByWayAnswerAndComputer) {
 TEST(Command1_Click, AnotherAccountWhereTheComputerRefusesTheUsersOwn) {
     using Answers = std::vector<std::variant<std::u16string, std::uint32_t>>;
     const std::u16string OnSrv = u"Auf dem Computer „SRV-7“", OfSrv = u"von „SRV-7“", Admin7 = u"„SRV-7\\admin“";
+    const std::u16string K = u"SRV-7\\admin:geheim";  // the account as the dialog gives it: user:password
+    const auto Failed = [](std::u16string head, const std::u16string& hint) { return Error(head + u"\n\n" + hint); };
     const struct {
         std::u16string computer = u"SRV-7";
         std::vector<std::uint32_t> at, tasks = {};
         Answers accounts = {u"SRV-7\\admin:geheim"};
         std::optional<Message> shown;
-        std::vector<std::u16string> submitted, registered = {};
+        std::vector<std::u16string> submitted = {u"", u"SRV-7\\admin:geheim"}, registered = {};
         std::vector<bool> asked = {false};
     } rows[] = {
-        {.at = {5, 0}, .shown = Information(JobAdded(u"1")), .submitted = {u"", u"SRV-7\\admin:geheim"}},
-        {.at = {5, 1326, 0},
-         .accounts = {u"SRV-7\\admin:falsch", u"SRV-7\\admin:geheim"},
-         .shown = Information(JobAdded(u"1")),
-         .submitted = {u"", u"SRV-7\\admin:falsch", u"SRV-7\\admin:geheim"},
+        {.at = {5, 0}, .shown = Information(JobAdded(u"1"))},
+        {.at = {5, 1326, 0}, .accounts = {u"a:x", K}, .shown = Information(JobAdded(u"1")), .submitted = {u"", u"a:x", K},
          .asked = {false, true}},
-        {.at = {5, 1326, 86, 1326},
-         .accounts = {u"a:1", u"a:2", u"a:3", u"a:4"},
-         .shown = Error(JobNotAdded + u"1326 (0x52E).\n\n" + WrongPassword(OnSrv, u"„a“", u"SRV-7")),
-         .submitted = {u"", u"a:1", u"a:2", u"a:3"},
-         .asked = {false, true, true}},
+        {.at = {5, 1326, 86, 1326}, .accounts = {u"a:1", u"a:2", u"a:3", u"a:4"},
+         .shown = Failed(JobNotAdded + u"1326 (0x52E).", WrongPassword(OnSrv, u"„a“", u"SRV-7")),
+         .submitted = {u"", u"a:1", u"a:2", u"a:3"}, .asked = {false, true, true}},
         {.at = {5}, .accounts = {1223u}, .shown = std::nullopt, .submitted = {u""}},
         {.at = {5, 1326}, .accounts = {u"a:1", 1223u}, .shown = std::nullopt, .submitted = {u"", u"a:1"},
          .asked = {false, true}},
-        {.at = {5, 1219},
-         .shown = Error(JobNotAdded + u"1219 (0x4C3).\n\n" + SessionConflict(u"SRV-7", Admin7)),
-         .submitted = {u"", u"SRV-7\\admin:geheim"}},
-        {.at = {5, 5},
-         .shown = Error(JobNotAdded + u"5 (0x5).\n\n" + AccountNotAdmin(OnSrv, Admin7)),
-         .submitted = {u"", u"SRV-7\\admin:geheim"}},
-        {.at = {5, 1311},
-         .shown = Error(JobNotAdded + u"1311 (0x51F).\n\n" + NoLogonServers(Admin7, u"SRV-7")),
-         .submitted = {u"", u"SRV-7\\admin:geheim"}},
-        {.at = {5, 2202},
-         .shown = Error(JobNotAdded + u"2202 (0x89A).\n\n" + BadUserName(Admin7, u"SRV-7")),
-         .submitted = {u"", u"SRV-7\\admin:geheim"}},
-        {.at = {5, 1222},
-         .shown = Error(JobNotAdded + u"1222 (0x4C6).\n\n" + NoNetwork(OfSrv, u"SRV-7")),
-         .submitted = {u"", u"SRV-7\\admin:geheim"}},
+        {.at = {5, 1219}, .shown = Failed(JobNotAdded + u"1219 (0x4C3).", SessionConflict(u"SRV-7", Admin7))},
+        {.at = {5, 5}, .shown = Failed(JobNotAdded + u"5 (0x5).", AccountNotAdmin(OnSrv, Admin7))},
+        {.at = {5, 1311}, .shown = Failed(JobNotAdded + u"1311 (0x51F).", NoLogonServers(Admin7, u"SRV-7"))},
+        {.at = {5, 2202}, .shown = Failed(JobNotAdded + u"2202 (0x89A).", BadUserName(Admin7, u"SRV-7"))},
+        {.at = {5, 1222}, .shown = Failed(JobNotAdded + u"1222 (0x4C6).", NoNetwork(OfSrv, u"SRV-7"))},
         // The AT interface off once the account is in: the Task Scheduler gets the same, unasked.
-        {.at = {5, 50},
-         .tasks = {0},
-         .shown = Information(TaskAdded(u"At7", OfSrv)),
-         .submitted = {u"", u"SRV-7\\admin:geheim"},
-         .registered = {u"SRV-7\\admin:geheim"}},
-        {.at = {5, 50},
-         .tasks = {0x80070005},
-         .shown = Error(TaskNotAdded + u"80070005: Text.\n\n" + AccountNotAdmin(OnSrv, Admin7)),
-         .submitted = {u"", u"SRV-7\\admin:geheim"},
-         .registered = {u"SRV-7\\admin:geheim"}},
+        {.at = {5, 50}, .tasks = {0}, .shown = Information(TaskAdded(u"At7", OfSrv)), .registered = {K}},
+        {.at = {5, 50}, .tasks = {0x80070005},
+         .shown = Failed(TaskNotAdded + u"80070005: Text.", AccountNotAdmin(OnSrv, Admin7)), .registered = {K}},
         // The Task Scheduler refuses the user's own logon, then a wrong password.
-        {.at = {50},
-         .tasks = {0x80070005, 0x8007052E, 0},
-         .accounts = {u"a:1", u"a:2"},
-         .shown = Information(TaskAdded(u"At7", OfSrv)),
-         .submitted = {u""},
-         .registered = {u"", u"a:1", u"a:2"},
+        {.at = {50}, .tasks = {0x80070005, 0x8007052E, 0}, .accounts = {u"a:1", u"a:2"},
+         .shown = Information(TaskAdded(u"At7", OfSrv)), .submitted = {u""}, .registered = {u"", u"a:1", u"a:2"},
          .asked = {false, true}},
-        {.at = {50},
-         .tasks = {0x80070005, 0x80070056},
-         .accounts = {u"a:1", 1223u},
-         .shown = std::nullopt,
-         .submitted = {u""},
-         .registered = {u"", u"a:1"},
-         .asked = {false, true}},
+        {.at = {50}, .tasks = {0x80070005, 0x80070056}, .accounts = {u"a:1", 1223u}, .shown = std::nullopt,
+         .submitted = {u""}, .registered = {u"", u"a:1"}, .asked = {false, true}},
         // This computer, however it is named, takes no other account: never asked.
-        {.computer = u"\\\\here.EXAMPLE.org", .at = {5}, .shown = Error(JobNotAdded + u"5 (0x5).\n\n" + Admin),
+        {.computer = u"\\\\here.EXAMPLE.org", .at = {5}, .shown = Failed(JobNotAdded + u"5 (0x5).", Admin),
          .submitted = {u""}, .asked = {}},
         {.computer = u"localhost", .at = {50}, .tasks = {0x80070005},
-         .shown = Error(TaskNotAdded + u"80070005: Text.\n\n" + Admin), .submitted = {u""}, .registered = {u""},
-         .asked = {}},
+         .shown = Failed(TaskNotAdded + u"80070005: Text.", Admin), .submitted = {u""}, .registered = {u""}, .asked = {}},
         // Answers about an account without one given are what they say, and ask for none.
         {.at = {1326}, .shown = Error(JobNotAdded + u"1326 (0x52E)."), .submitted = {u""}, .asked = {}},
     };

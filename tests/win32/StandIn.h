@@ -1,7 +1,7 @@
 #pragma once
-// What the stand-ins for the platform's DLLs share: their settings from the environment, the log
-// of what they were handed (the file FAKE_NETAPI_LOG names, a line a call), their answers, and
-// the count of what they handed out and have not had back.
+// What the stand-ins for the platform's DLLs share, and the test hooks with them: their settings
+// from the environment, the log of what they were handed (the file FAKE_NETAPI_LOG names, a line
+// a call), their answers, and the count of what they handed out and have not had back.
 
 #include <windows.h>
 
@@ -34,14 +34,19 @@ inline void Field(std::string& line, const char* key, const wchar_t* text) {
 }
 inline void Server(std::string& line, const wchar_t* server) { Field(line, "server", server); }
 
-inline void Log(const std::string& line) {
-    const HANDLE log = CreateFileW(Environment(L"FAKE_NETAPI_LOG").c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
-                                   OPEN_ALWAYS, 0, nullptr);
-    if (log == INVALID_HANDLE_VALUE) return;
+// Appends `bytes` to the file that the environment variable `name` names, if it names one.
+inline void Append(const wchar_t* name, const std::string& bytes) {
+    const std::wstring path = Environment(name);
+    const HANDLE file = path.empty() ? INVALID_HANDLE_VALUE
+                                     : CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                   nullptr, OPEN_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
     DWORD written = 0;
-    WriteFile(log, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-    CloseHandle(log);
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
 }
+
+inline void Log(const std::string& line) { Append(L"FAKE_NETAPI_LOG", line); }
 
 // What this stand-in has handed out and not had back: references on its objects, buffers. Each
 // change is logged as "held dll=NAME count=N", so that a test sees what a Schedule left behind.

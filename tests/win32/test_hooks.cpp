@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "tests/win32/HookNames.h"
+#include "tests/win32/StandIn.h"
 #include "win32/ControlIds.h"
 #include "win32/OnePress.h"
 #include "win32/WindowNames.h"
@@ -118,26 +119,13 @@ bool AnswerHighContrast() {
     return false;
 }
 
-std::wstring Environment(const wchar_t* name) {
-    std::wstring value(GetEnvironmentVariableW(name, nullptr, 0), L'\0');
-    value.resize(GetEnvironmentVariableW(name, value.data(), static_cast<DWORD>(value.size())));
-    return value;
-}
-
 // Appends a line, the time and `what`, to the file that ADDJOB_EVENTS names.
 void Note(const std::wstring& what) {
-    const std::wstring path = Environment(L"ADDJOB_EVENTS");
-    const HANDLE log = path.empty() ? INVALID_HANDLE_VALUE
-                                    : CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                                  nullptr, OPEN_ALWAYS, 0, nullptr);
-    if (log == INVALID_HANDLE_VALUE) return;
     const std::wstring line = std::to_wstring(GetTickCount()) + L" ms: " + what + L"\n";
     std::string bytes(line.size() * 3, '\0');
     bytes.resize(WideCharToMultiByte(CP_UTF8, 0, line.data(), int(line.size()), bytes.data(), int(bytes.size()),
                                      nullptr, nullptr));
-    DWORD written = 0;
-    WriteFile(log, bytes.data(), DWORD(bytes.size()), &written, nullptr);
-    CloseHandle(log);
+    Append(L"ADDJOB_EVENTS", bytes);
 }
 
 void NoteSystemCommand(HWND window, UINT message, WPARAM wParam) {
