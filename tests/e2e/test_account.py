@@ -108,7 +108,7 @@ def test_closed_during_a_schedule_the_window_shows_its_outcome_first(fake, durin
     the credential dialog is up: the confirmation stays up after the close has come, and the
     window closes once it is read. (The user's own close box and Alt+F4 are input, which the
     window takes neither during a call nor under a dialog.)"""
-    app = fake.start(answers="0@3000" if during == "the call" else 0, account=(ACCOUNT, RIGHT))
+    app = fake.start(answers="0@2000" if during == "the call" else 0, account=(ACCOUNT, RIGHT))
     app.set("Text1", COMPUTER)
     app.press("Command1")
     assert driver("box", 10000, -2)["title"] == texts.account_caption(COMPUTER)
