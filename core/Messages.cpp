@@ -70,7 +70,7 @@ constexpr HintRow Hints[] = {
 
 bool Matches(const HintRow& row, Way way, std::uint32_t code, From from, Given given) {
     const bool onWay = row.way == On::Either || (row.way == On::AtService) == (way == Way::AtService);
-    const bool isCode = row.code == code || (row.way == On::Either && (0x80070000 | row.code) == code);
+    const bool isCode = row.code == code || (row.way == On::Either && Codes::FromWin32(row.code) == code);
     return onWay && isCode && (row.from == from || row.from == From::Either) &&
            (row.given == given || row.given == Given::Either);
 }

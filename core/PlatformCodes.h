@@ -25,6 +25,7 @@ inline constexpr std::uint32_t NoLogonServers = 1311;            // ERROR_NO_LOG
 inline constexpr std::uint32_t LogonFailure = 1326;              // ERROR_LOGON_FAILURE: wrong name or password
 inline constexpr std::uint32_t BadUserName = 2202;               // NERR_BadUsername
 inline constexpr std::uint32_t TaskLogonFailure = 0x8007052E;    // HRESULT_FROM_WIN32(ERROR_LOGON_FAILURE)
+inline constexpr std::uint32_t TaskInvalidPassword = 0x80070056;  // HRESULT_FROM_WIN32(ERROR_INVALID_PASSWORD)
 // The longest name and password the credential dialog takes (CREDUI_MAX_USERNAME_LENGTH,
 // CREDUI_MAX_PASSWORD_LENGTH), without the terminator.
 inline constexpr std::uint32_t MaxUserNameLength = 513;
@@ -44,6 +45,9 @@ inline constexpr std::uint32_t ClassNotRegistered = 0x80040154;    // REGDB_E_CL
 // right. Not in mingw-w64's headers; <winerror.h> of the Windows SDK has both.
 inline constexpr std::uint32_t SomeTriggersFailed = 0x0004131B;  // SCHED_S_SOME_TRIGGERS_FAILED
 inline constexpr std::uint32_t BatchLogonProblem = 0x0004131C;   // SCHED_S_BATCH_LOGON_PROBLEM
+
+// HRESULT_FROM_WIN32(): a Windows error as the HRESULT that COM answers it with.
+constexpr std::uint32_t FromWin32(std::uint32_t error) { return error == 0 ? 0 : 0x80070000 | (error & 0xFFFF); }
 
 // SUCCEEDED(): an HRESULT whose severity bit is clear, S_OK or another success.
 constexpr bool Succeeded(std::uint32_t hresult) { return (hresult & 0x80000000) == 0; }

@@ -75,7 +75,7 @@ constexpr int AccountsTried = 3;
 bool IsAccessDenied(std::uint32_t status) { return status == Codes::AccessDenied || status == Codes::TaskAccessDenied; }
 bool IsWrongAccount(std::uint32_t status) {
     return status == Codes::LogonFailure || status == Codes::TaskLogonFailure || status == Codes::InvalidPassword ||
-           status == (0x80070000 | Codes::InvalidPassword);
+           status == Codes::TaskInvalidPassword;
 }
 
 }  // namespace

@@ -30,17 +30,19 @@ LRESULT CALLBACK ShowWaitCursor(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 // Windows asks the user before it ends a session while the window blocks it, and says why: the
-// call's outcome is yet to be shown (Vista and later have this).
+// call's outcome is yet to be shown (Vista and later have this; looked up once).
 void BlockShutdown(HWND window, bool block) {
     using CreateProc = BOOL(WINAPI*)(HWND, LPCWSTR);
     using DestroyProc = BOOL(WINAPI*)(HWND);
-    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    static const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    static const auto create =
+        reinterpret_cast<CreateProc>(reinterpret_cast<void*>(GetProcAddress(user32, "ShutdownBlockReasonCreate")));
+    static const auto destroy =
+        reinterpret_cast<DestroyProc>(reinterpret_cast<void*>(GetProcAddress(user32, "ShutdownBlockReasonDestroy")));
+    if (create == nullptr || destroy == nullptr) return;
     if (block) {
-        if (const auto create = reinterpret_cast<CreateProc>(
-                reinterpret_cast<void*>(GetProcAddress(user32, "ShutdownBlockReasonCreate"))))
-            create(window, Wide(Texts::CallUnderWay));
-    } else if (const auto destroy = reinterpret_cast<DestroyProc>(
-                   reinterpret_cast<void*>(GetProcAddress(user32, "ShutdownBlockReasonDestroy")))) {
+        create(window, Wide(Texts::CallUnderWay));
+    } else {
         destroy(window);
     }
 }

@@ -26,7 +26,10 @@ static_assert(Codes::InvalidPassword == ERROR_INVALID_PASSWORD &&
               Codes::SessionConflict == ERROR_SESSION_CREDENTIAL_CONFLICT && Codes::NoNetwork == ERROR_NO_NETWORK &&
               Codes::Cancelled == ERROR_CANCELLED && Codes::NoLogonServers == ERROR_NO_LOGON_SERVERS &&
               Codes::LogonFailure == ERROR_LOGON_FAILURE && Codes::BadUserName == NERR_BadUsername &&
-              Codes::TaskLogonFailure == std::uint32_t(HRESULT_FROM_WIN32(ERROR_LOGON_FAILURE)));
+              Codes::TaskLogonFailure == std::uint32_t(HRESULT_FROM_WIN32(ERROR_LOGON_FAILURE)) &&
+              Codes::TaskInvalidPassword == std::uint32_t(HRESULT_FROM_WIN32(ERROR_INVALID_PASSWORD)));
+static_assert(Codes::FromWin32(ERROR_LOGON_FAILURE) == std::uint32_t(HRESULT_FROM_WIN32(ERROR_LOGON_FAILURE)) &&
+              Codes::FromWin32(ERROR_SUCCESS) == std::uint32_t(HRESULT_FROM_WIN32(ERROR_SUCCESS)));
 static_assert(Codes::MaxUserNameLength == CREDUI_MAX_USERNAME_LENGTH &&
               Codes::MaxPasswordLength == CREDUI_MAX_PASSWORD_LENGTH);
 static_assert(Codes::LogonServiceAccount == TASK_LOGON_SERVICE_ACCOUNT);
